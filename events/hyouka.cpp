@@ -1,0 +1,35 @@
+// The evaluation ceremony after the fourth weekly meal.
+#include "game/fom.h"
+
+#include "toolkit/runtime.h"
+
+void Fom::Hyouka_Ivent() {
+    Tim.setEnabled(false);
+    Img_Yomikomi("fce8");
+    Hanasu(serifu::HyoukaKaimaku);
+    tk::MsgBox(QStringLiteral("貴方の働きは、") + "\r\n" + QStringLiteral("ご褒美が") +
+                   QString::number(Ghb) + QStringLiteral("、") + "\r\n" +
+                   QStringLiteral("逃げ出した「食事」が") + QString::number(Tousou_Su) +
+                   QStringLiteral("、"),
+               tk::vbOKOnly, QString(""));
+    Hanasu(serifu::HyoukaOkotoba);
+    Img_Yomikomi("fce9");
+
+    const int g = Ghb;
+    const int f = Tousou_Su;
+    if (g >= 5) {
+        Hanasu(f == 0 ? serifu::Kaika : f <= 3 ? serifu::Kiniitta : serifu::Zankoku);
+        Hanasu(serifu::UeShime);
+    } else if (g >= 3) {
+        Hanasu(f >= 3 ? serifu::Hyouban : serifu::Akuhyou);
+        Hanasu(serifu::NakaShime);
+    } else {
+        Hanasu(f >= 3 ? serifu::Amai : serifu::Dame);
+        Hanasu(serifu::ShitaShime);
+    }
+
+    ImgStt->Show();
+    ImgStt->setPicture(tk::LoadPicture(AppPath + "gf\\end.bmp"));
+    Hanasu(serifu::Endo);
+    Form_Activate();
+}

@@ -1,0 +1,13 @@
+// The dismissal: five meals have fled.
+#include "game/fom.h"
+
+#include "toolkit/runtime.h"
+
+void Fom::Kubi_Ivent() {
+    Tim.setEnabled(false);
+    Gamen_Ivent("fce8");
+    Hanasu(serifu::Kubi);
+    ImgStt->setPicture(tk::LoadPicture(AppPath + "gf\\end.bmp"));
+    ImgStt->Show();
+    Form_Activate();
+}

@@ -1,0 +1,102 @@
+// The game's one window. It holds the whole game state and every game
+// procedure; the procedures live in the folder of their subsystem:
+//   game/    state, start-up, new game, purification, tick, calendar
+//   ui/      layout, screens, pictures, menus
+//   events/  morning notice, weekly meal, evaluation, dismissal
+//   scenes/  introduction, monologues, flight
+#pragma once
+
+#include "scenes/serifu.h"
+#include "toolkit/controlarray.h"
+#include "toolkit/form.h"
+#include "toolkit/timer.h"
+
+#include <QtGlobal>
+
+#include <array>
+
+class Fom : public tk::Form {
+    Q_OBJECT
+public:
+    static constexpr int Meals = 7;
+
+    Fom();
+
+    // ---- Game state ---------------------------------------------------------
+    std::array<int, Meals> Blood{};            // 0..1000, cleanliness of the blood
+    std::array<qint16, Meals> Cp{};            // 0..1000, confidence
+    std::array<bool, Meals> Sonzai{};          // still in the mansion
+    std::array<bool, Meals> Hitorigoto_Zumi{}; // monologue already spoken this game
+    qint16 Tousou_Su = 0;                      // fled meals
+    qint16 Ghb = 0;                            // reward count
+    qint16 Gosyoumou = 0;                      // meal the master wished this week
+    int Day = 1;                               // 1..7
+    qint16 Week = 1;                           // 1..5
+    QString AppPath;                           // program folder, with a trailing separator
+    int MojiSize = 0;                          // base text size in points
+
+    // ---- Controls, back to front as created ---------------------------------
+    tk::Timer DayTim{3000};
+    tk::Timer Tim{300};
+    tk::Label* LblNamGhb = nullptr;
+    tk::Label* LblNamWeek = nullptr;
+    tk::Label* LblNamDay = nullptr;
+    tk::Picture* Img = nullptr;
+    tk::Label* Lbl = nullptr;
+    tk::ControlArray<tk::Picture> ImgFce{"ImgFce"};
+    tk::Shape* ShpGosyoumou = nullptr;
+    tk::Label* LblDay = nullptr;
+    tk::Label* LblWeek = nullptr;
+    tk::Label* LblGhb = nullptr;
+    tk::Picture* ImgStt = nullptr;
+    tk::ControlArray<tk::Shape> ShpFce{"ShpFce"};
+    tk::ControlArray<tk::Panel> Pic{"Pic"};
+    tk::ControlArray<tk::Shape> CpShp{"CpShp"};
+    tk::ControlArray<tk::Shape> BloodShp{"BloodShp"};
+
+    QMenu* Mnu0 = nullptr;  // 設定
+    QMenu* Mnu1 = nullptr;  // 難易度
+    std::vector<QAction*> Mnu11;
+    QAction* Mnu2 = nullptr;
+
+    // ---- game/ --------------------------------------------------------------
+    void Form_Load();
+    void Form_Activate() override;
+    void Form_Unload() override;
+    void ImgStt_Click();
+    void NewGame();
+    void ImgFce_Click(int Index);
+    void Senrei(int Index, int Amount);
+    void Tim_Timer();
+    void Jikan_Keika();
+    void DayTim_Timer();
+
+    // ---- ui/ ----------------------------------------------------------------
+    void Gamen_Ikusei();
+    void Gamen_Ivent(const QString& name);
+    void Img_Yomikomi(const QString& name);
+    void ImgFce_MouseDown(int Index);
+    void ImgFce_MouseUp(int Index);
+    void Mnu11_Click(int Index);
+    void Mnu2_Click();
+    // One box of lines, joined with "\r\n", empty title; returns the answer.
+    int Hanasu(const Box& lines, int buttons = tk::vbOKOnly);
+    void Hanasu(const Script& boxes);
+    void Hanasu(const Scenario& steps);  // boxes and speaker changes in order
+
+    // ---- events/ ------------------------------------------------------------
+    void DengonIvent();
+    void GosyoumouIvennt();
+    void Hyouka_Ivent();
+    void Kubi_Ivent();
+
+    // ---- scenes/ ------------------------------------------------------------
+    void Setumei_Ivent();
+    void Hitorigoto_Ivent(int Index);
+    void Tousou_Ivent(int Index);
+
+private:
+    void createControls();
+    void createMenus();
+    void Haichi();  // start-up layout on the 7 x 3 grid
+};

@@ -1,0 +1,16 @@
+// The introduction that opens every game.
+#include "game/fom.h"
+
+#include "toolkit/runtime.h"
+
+void Fom::Setumei_Ivent() {
+    NewGame();
+    Gamen_Ivent("fce8");
+    const Script& s = serifu::Setumei;
+    Hanasu(s[0]);
+    Hanasu(s[1]);
+    const int answer = Hanasu(s[serifu::SetumeiShitsumon], tk::vbYesNo);
+    const int from = answer == tk::vbNo ? serifu::SetumeiKaisetsuFirst : serifu::SetumeiKaisetsuLast + 1;
+    for (int i = from; i < static_cast<int>(s.size()); ++i) Hanasu(s[i]);
+    DengonIvent();
+}

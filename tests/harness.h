@@ -1,0 +1,125 @@
+// Shared test fixtures: a scripted random source, a recording message box,
+// fatal errors as exceptions, and a loaded window on the built pictures.
+#pragma once
+
+#include "game/fom.h"
+#include "toolkit/runtime.h"
+
+#include <QFileInfo>
+#include <QStringList>
+#include <QtTest>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+struct FatalError : std::runtime_error {
+    explicit FatalError(const QString& m) : std::runtime_error(m.toStdString()) {}
+};
+
+// Every draw comes from the script; running out is a test failure.
+struct Draws {
+    std::deque<float> queue;
+    int taken = 0;
+    std::function<float()> fallback;  // used when the script is empty, if set
+    Draws() {
+        tk::setRandomSource([this] {
+            ++taken;
+            if (!queue.empty()) {
+                float r = queue.front();
+                queue.pop_front();
+                return r;
+            }
+            if (fallback) return fallback();
+            throw std::runtime_error("the game drew more random numbers than scripted");
+        });
+    }
+    ~Draws() { tk::setRandomSource({}); }
+    Draws& operator<<(float r) {
+        queue.push_back(r);
+        return *this;
+    }
+    void add(int n, float r) {
+        for (int i = 0; i < n; ++i) queue.push_back(r);
+    }
+};
+
+// The name of the picture file an image was read from ("fce8"), lower case.
+inline QString pictureName(const QImage& image) {
+    return QFileInfo(image.text(QStringLiteral("source"))).completeBaseName().toLower();
+}
+
+struct ShownBox {
+    QString prompt;
+    int buttons;
+    QString title;
+    QString face;  // the speaker picture shown while the box was up
+    bool timersOff;
+    QString startPicture;  // the full-window picture, when it was shown
+    QStringList lines() const { return prompt.split(QStringLiteral("\r\n")); }
+};
+
+// Records every box; Yes/No boxes take the scripted answers (No by default).
+struct Boxes {
+    std::vector<ShownBox> shown;
+    std::deque<int> answers;
+    std::function<void(const ShownBox&)> onBox;
+    Fom* fom = nullptr;
+    explicit Boxes(Fom* f = nullptr) : fom(f) {
+        tk::setMsgBoxHandler([this](const QString& p, int b, const QString& t) {
+            ShownBox box{p, b, t, {}, true, {}};
+            if (fom) {
+                box.face = fom->Img->Visible() ? pictureName(fom->Img->picture()) : QString();
+                box.timersOff = !fom->Tim.running() && !fom->DayTim.running();
+                if (fom->ImgStt->Visible()) box.startPicture = pictureName(fom->ImgStt->picture());
+            }
+            shown.push_back(box);
+            if (onBox) onBox(shown.back());
+            if (b != tk::vbYesNo) return int(tk::vbOK);
+            if (answers.empty()) return int(tk::vbNo);
+            int a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+    }
+    ~Boxes() { tk::setMsgBoxHandler({}); }
+    int size() const { return int(shown.size()); }
+    const ShownBox& operator[](int i) const { return shown.at(i); }
+    void clear() { shown.clear(); }
+    QStringList faces() const {
+        QStringList f;
+        for (const auto& b : shown) f << b.face;
+        return f;
+    }
+};
+
+// A loaded, shown window reading the pictures of the build tree.
+struct Game {
+    std::unique_ptr<Fom> fom;
+    explicit Game(int screenHeight = 768, const QString& folder = QStringLiteral(VELMORIA_BUILD_DIR)) {
+        tk::setFatalHandler([](const QString& m) { throw FatalError(m); });
+        tk::setScreenHeight(screenHeight);
+        tk::setProgramFolder(folder);
+        fom = std::make_unique<Fom>();
+        fom->Form_Load();
+        fom->show();
+    }
+    ~Game() {
+        fom.reset();
+        tk::setFatalHandler({});
+        tk::setProgramFolder({});
+        tk::setScreenHeight(0);
+    }
+    Fom* operator->() { return fom.get(); }
+    Fom& operator*() { return *fom; }
+};
+
+// A new game straight onto the raising screen, as after the introduction,
+// with the wish on meal `wish`.
+inline void startRaising(Fom& f, int wish = 0) {
+    f.NewGame();
+    f.Gosyoumou = qint16(wish);
+    f.ShpGosyoumou->Move(wish, 0, 1, 1);
+    f.Gamen_Ikusei();
+}

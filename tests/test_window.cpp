@@ -1,0 +1,277 @@
+// The window: start-up layout, new game, the three screens, press feedback
+// and the picture folder.
+#include "harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+namespace {
+const QStringList kPictures = {
+    "stt", "end", "Fce1", "Fce2", "Fce3", "Fce4", "Fce5", "Fce6", "Fce7", "fce8", "fce9", "fce0",
+    "fce1k", "fce2k", "fce3k", "fce4k", "fce5k", "fce6k", "fce7k",
+    "Fce1d", "Fce2d", "Fce3d", "Fce4d", "Fce5d", "Fce6d", "Fce7d"};
+
+// A copy of the built picture folder that a test may break.
+QString copyPictures(const QTemporaryDir& dir) {
+    QDir(dir.path()).mkdir("GF");
+    for (const QString& n : QDir(VELMORIA_BUILD_DIR "/GF").entryList(QDir::Files))
+        QFile::copy(VELMORIA_BUILD_DIR "/GF/" + n, dir.path() + "/GF/" + n);
+    return dir.path();
+}
+
+QPoint centreOf(const tk::Graphic& g) { return g.pixelRect().center(); }
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutFollowsTheScreenHeight_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("moji");
+        QTest::newRow("768") << 768 << 19;
+        QTest::newRow("1080") << 1080 << 27;
+    }
+    void layoutFollowsTheScreenHeight() {
+        QFETCH(int, screen);
+        QFETCH(int, moji);
+        Game g(screen);
+        QCOMPARE(g->MojiSize, moji);
+        QCOMPARE(g->size(), QSize(qRound(1.2 * screen), qRound(0.6 * screen)));
+        QCOMPARE(g->Lbl->font().pointSize(), moji);
+        QCOMPARE(g->LblGhb->font().pointSize(), 2 * moji);
+        QCOMPARE(g->LblNamDay->font().pointSize(), 2 * moji);
+
+        // Row 0 the faces, row 1 the panels, tiled across the client area.
+        const QRect client = g->client()->rect();
+        const double cw = client.width() / 7.0, ch = client.height() / 3.0;
+        for (int i = 0; i < 7; ++i) {
+            const QRect face = g->ImgFce(i).pixelRect();
+            QVERIFY(qAbs(face.left() - i * cw) <= 1 && qAbs(face.width() - cw) <= 1);
+            QVERIFY(face.top() == 0 && qAbs(face.height() - ch) <= 1);
+            const QRect panel = g->Pic(i).geometry();
+            QVERIFY(qAbs(panel.left() - i * cw) <= 1 && qAbs(panel.top() - ch) <= 1);
+            QVERIFY(qAbs(panel.height() - ch) <= 1);
+        }
+        QCOMPARE(g->ImgStt->pixelRect(), client);
+        QCOMPARE(g->Img->rect(), QRectF(0, 0, 2, 2));
+        QCOMPARE(g->Lbl->rect(), QRectF(2, 0, 5, 3));
+        QCOMPARE(g->LblDay->rect(), QRectF(3.5, 2, 3.5, 0.5));
+        QVERIFY(g->LblDay->alignRight() && !g->LblNamDay->alignRight());
+        // Caption labels size themselves to their text.
+        QVERIFY(g->LblNamDay->rect().width() > g->LblNamWeek->rect().width());
+        QCOMPARE(g->windowTitle(), QString("ヴェルモリア"));
+    }
+
+    void startScreenAndStackingOrder() {
+        Game g;
+        QVERIFY(g->ImgStt->Visible());
+        QCOMPARE(pictureName(g->ImgStt->picture()), QString("stt"));
+        for (int i = 0; i < 7; ++i) {
+            QVERIFY(!g->Pic(i).Visible());
+            QCOMPARE(pictureName(g->ImgFce(i).picture()), QString("fce%1").arg(i + 1));
+            QVERIFY(!g->ShpFce(i).Visible());
+            if (i > 0) QVERIFY(!g->ImgFce(i).Visible());
+        }
+        QVERIFY(!g->Tim.Enabled() && !g->DayTim.Enabled());
+        QCOMPARE(g->Tim.Interval(), 300);
+
+        const auto order = g->client()->stackingOrder();
+        auto pos = [&](const tk::Graphic* x) { return std::find(order.begin(), order.end(), x) - order.begin(); };
+        // front to back: flashes, start picture, value labels, marker, faces, text, speaker, captions
+        QVERIFY(pos(&g->ShpFce(6)) > pos(g->ImgStt));
+        QVERIFY(pos(&g->ShpFce(0)) > pos(g->ImgStt));
+        QVERIFY(pos(g->ImgStt) > pos(g->LblGhb));
+        QVERIFY(pos(g->LblDay) > pos(g->ShpGosyoumou));
+        QVERIFY(pos(g->ShpGosyoumou) > pos(&g->ImgFce(6)));
+        QVERIFY(pos(&g->ImgFce(0)) > pos(g->Lbl));
+        QVERIFY(pos(g->Lbl) > pos(g->Img));
+        QVERIFY(pos(g->Img) > pos(g->LblNamGhb));
+
+        const QList<QAction*> menus = g->menuBar()->actions();
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus[0]->text(), QString("設定"));
+        QCOMPARE(g->Mnu1->title(), QString("難易度"));
+        QCOMPARE(g->Mnu11.size(), size_t(3));
+        QCOMPARE(g->Mnu11[2]->text(), QString("激重"));
+        QCOMPARE(g->Mnu2->text(), QString("バージョン情報"));
+    }
+
+    void newGameSetsEveryValueAndBar() {
+        Game g;
+        g->Blood.fill(700);
+        g->Cp.fill(3);
+        g->Sonzai[2] = false;
+        g->Hitorigoto_Zumi[4] = true;
+        g->Tousou_Su = 1;
+        g->Ghb = -4;
+        g->Day = 5;
+        g->Week = 3;
+        g->Tim.setInterval(0);
+        g->ImgStt->setPicture(tk::LoadPicture(g->AppPath + "gf\\end.bmp"));
+        g->NewGame();
+        for (int i = 0; i < 7; ++i) {
+            QCOMPARE(g->Blood[i], 100);
+            QCOMPARE(g->Cp[i], qint16(500));
+            QVERIFY(g->Sonzai[i] && !g->Hitorigoto_Zumi[i]);
+            QCOMPARE(g->BloodShp(i).rect(), QRectF(1, 0, 1, 100));
+            QCOMPARE(g->CpShp(i).rect(), QRectF(0, 0, 1, 500));
+            QVERIFY(!g->Pic(i).Visible());
+        }
+        QCOMPARE(g->Tousou_Su, qint16(0));
+        QCOMPARE(g->Ghb, qint16(0));
+        QCOMPARE(g->Day, 1);
+        QCOMPARE(g->Week, qint16(1));
+        QCOMPARE(g->Tim.Interval(), 500);
+        QCOMPARE(g->DayTim.Interval(), 3000);
+        QVERIFY(!g->Tim.Enabled() && !g->DayTim.Enabled());
+        QCOMPARE(g->LblDay->text(), QString("1"));
+        QCOMPARE(g->LblWeek->text(), QString("1"));
+        QCOMPARE(g->LblGhb->text(), QString("0"));
+        QVERIFY(!g->ImgStt->Visible());
+        QCOMPARE(pictureName(g->ImgStt->picture()), QString("stt"));
+    }
+
+    void barHeightsFollowThePanelScale() {
+        Game g;
+        startRaising(*g);
+        g->Senrei(3, 900);  // blood 1000: the bar fills the panel
+        const QRect inner = g->Pic(3).innerRect();
+        QCOMPARE(g->BloodShp(3).pixelRect().height(), inner.height());
+        QCOMPARE(g->BloodShp(3).pixelRect().top(), inner.top());
+        QVERIFY(qAbs(g->CpShp(3).pixelRect().height() - inner.height() / 2.0) <= 1);
+        QVERIFY(g->CpShp(3).pixelRect().right() < g->BloodShp(3).pixelRect().left());
+        g->Senrei(3, -2000);
+        QCOMPARE(g->BloodShp(3).pixelRect().height(), 0);
+    }
+
+    void screensSwitchControlsAndTimers() {
+        Game g;
+        startRaising(*g, 4);
+        g->Sonzai[1] = false;
+        g->Gamen_Ikusei();
+        for (int i = 0; i < 7; ++i) {
+            QCOMPARE(g->ImgFce(i).Visible(), i != 1);
+            QCOMPARE(g->Pic(i).Visible(), i != 1);
+        }
+        QVERIFY(g->ShpGosyoumou->Visible());
+        QCOMPARE(g->ShpGosyoumou->rect(), QRectF(4, 0, 1, 1));
+        QVERIFY(!g->Img->Visible() && !g->Lbl->Visible());
+        QVERIFY(g->Tim.running() && g->DayTim.running());
+
+        g->ImgFce_MouseDown(2);
+        g->Gamen_Ivent("FCE3K");
+        QCOMPARE(pictureName(g->Img->picture()), QString("fce3k"));
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(!g->ImgFce(i).Visible() && !g->Pic(i).Visible() && !g->ShpFce(i).Visible());
+        QVERIFY(!g->ShpGosyoumou->Visible());
+        QVERIFY(g->Img->Visible() && g->Lbl->Visible());
+        QCOMPARE(g->Lbl->text(), QString());
+        QVERIFY(!g->Tim.Enabled() && !g->DayTim.Enabled());
+        QVERIFY(g->ImgFce(2).border());  // kept until a release is reported
+
+        g->Img_Yomikomi("Fce9");
+        QCOMPARE(pictureName(g->Img->picture()), QString("fce9"));
+        QVERIFY(g->Img->Visible());
+
+        g->Form_Activate();
+        QVERIFY(g->ImgStt->Visible());
+        QVERIFY(!g->Tim.Enabled());
+    }
+
+    void pressFlashesTheMealsColour() {
+        Game g;
+        Draws draws;
+        Boxes boxes(&*g);
+        startRaising(*g);
+        QWidget* w = g->client();
+        const QPoint face = centreOf(g->ImgFce(5));
+        QTest::mousePress(w, Qt::LeftButton, {}, face);
+        QVERIFY(g->ShpFce(5).Visible());
+        QCOMPARE(g->ShpFce(5).fillColour(), QColor(0, 255, 255));
+        QVERIFY(g->ImgFce(5).border());
+        draws << 0.5f << 0.5f;
+        QTest::mouseRelease(w, Qt::LeftButton, {}, face);
+        QVERIFY(!g->ShpFce(5).Visible());
+        QVERIFY(!g->ImgFce(5).border());
+        QVERIFY(g->Blood[5] > 100);  // the click purified, through the flash
+        QCOMPARE(draws.taken, 2);
+
+        // The marker lies over the face but a click still reaches the face.
+        g->ShpGosyoumou->Move(5, 0, 1, 1);
+        draws << 0.5f << 0.5f;
+        QTest::mouseClick(w, Qt::LeftButton, {}, face);
+        QCOMPARE(draws.taken, 4);
+        // The start picture takes the click while it is shown.
+        g->Form_Activate();
+        QCOMPARE(g->client()->pictureAt(face), g->ImgStt);
+    }
+
+    void everyPictureNameFindsItsFile() {
+        Game g;
+        for (const QString& n : kPictures) {
+            QVERIFY2(!tk::readBitmap(g->AppPath + "GF\\" + n + ".bmp").isNull(), qPrintable(n));
+            QVERIFY2(!tk::readBitmap(g->AppPath + "gf\\" + n.toLower() + ".bmp").isNull(), qPrintable(n));
+        }
+        // The faces are square; the title and end pictures cover the 7 x 3 grid.
+        const QImage face = tk::readBitmap(g->AppPath + "gf\\fce8.bmp");
+        QCOMPARE(face.width(), face.height());
+        const QImage title = tk::readBitmap(g->AppPath + "gf\\stt.bmp");
+        QCOMPARE(title.width() * 3, title.height() * 7);
+    }
+
+    void programFolderGetsOneTrailingSeparator() {
+        QTemporaryDir dir;
+        const QString folder = copyPictures(dir);
+        {
+            Game g(768, folder);
+            QCOMPARE(g->AppPath, folder + "/");
+        }
+        Game g(768, folder + "/");
+        QCOMPARE(g->AppPath, folder + "/");
+    }
+
+    void brokenPicturesStopWithTheirName_data() {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("damage");
+        for (const char* p : {"stt", "Fce1", "Fce7"})
+            for (int d = 0; d < 4; ++d) QTest::newRow(qPrintable(QString("%1-%2").arg(p).arg(d))) << p << d;
+    }
+    void brokenPicturesStopWithTheirName() {
+        QFETCH(QString, picture);
+        QFETCH(int, damage);
+        QTemporaryDir dir;
+        copyPictures(dir);
+        const QString path = dir.path() + "/GF/" + picture + ".bmp";
+        QFile f(path);
+        const QByteArray good = [&] { f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        f.close();
+        if (damage == 0) QFile::remove(path);
+        else {
+            f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            if (damage == 2) f.write(good.left(good.size() / 2));
+            if (damage == 3) f.write("GIF89a this is no bitmap");
+            f.close();
+        }
+        try {
+            Game g(768, dir.path());
+            QFAIL("a broken picture was accepted");
+        } catch (const FatalError& e) {
+            QVERIFY2(QString::fromStdString(e.what()).contains(picture + ".bmp"), e.what());
+        }
+    }
+
+    void missingPictureFolderStops() {
+        QTemporaryDir dir;
+        try {
+            Game g(768, dir.path());
+            QFAIL("started without pictures");
+        } catch (const FatalError& e) {
+            QVERIFY(QString::fromStdString(e.what()).contains("stt.bmp"));
+        }
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"

@@ -1,0 +1,74 @@
+#include "toolkit/form.h"
+
+#include "toolkit/runtime.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace tk {
+
+namespace {
+Form* g_main = nullptr;
+}
+
+Form::Form() : client_(new Surface(this)) {
+    // Han characters take the locale's language otherwise; ask for the
+    // Japanese family explicitly so they keep their Japanese forms.
+    QFont f = QApplication::font();
+    f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+    QApplication::setFont(f);
+    setFont(f);
+    setCentralWidget(client_);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    if (!g_main) g_main = this;
+}
+
+Form::~Form() {
+    if (g_main == this) g_main = nullptr;
+}
+
+Form* Form::main() { return g_main; }
+
+void Form::setFixedFrame(int width, int height) {
+    setFixedSize(width, height);
+    if (QScreen* s = screen()) {
+        const QRect avail = s->availableGeometry();
+        move(avail.center() - QPoint(width / 2, height / 2));
+    }
+}
+
+std::vector<QAction*> Form::addMenuArray(QMenu* menu, const QStringList& captions,
+                                         std::function<void(int)> onClick) {
+    std::vector<QAction*> items;
+    for (int i = 0; i < captions.size(); ++i) {
+        QAction* a = menu->addAction(captions[i]);
+        connect(a, &QAction::triggered, this, [onClick, i] { onClick(i); });
+        items.push_back(a);
+    }
+    return items;
+}
+
+QAction* Form::addMenuItem(QMenu* menu, const QString& caption, std::function<void()> onClick) {
+    QAction* a = menu->addAction(caption);
+    connect(a, &QAction::triggered, this, [onClick] { onClick(); });
+    return a;
+}
+
+void Form::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (activated_) return;
+    activated_ = true;
+    Form_Activate();
+}
+
+void Form::closeEvent(QCloseEvent* e) {
+    Form_Unload();
+    // A scene waiting on a box must not go on talking to a closed window.
+    abandonMsgBoxes();
+    e->accept();
+}
+
+}  // namespace tk

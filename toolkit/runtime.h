@@ -1,0 +1,59 @@
+// What the classic form runtime supplied besides controls: modal message
+// boxes, bitmap loading, the random source, the screen and the program's
+// folder. Boxes, random draws and fatal errors can be replaced by a test.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+namespace tk {
+
+// ---- Message boxes ---------------------------------------------------------
+enum Buttons { vbOKOnly = 0, vbYesNo = 4 };
+enum Answer { vbOK = 1, vbYes = 6, vbNo = 7 };
+
+// prompt lines are separated by "\r\n"
+int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString());
+
+using MsgBoxHandler = std::function<int(const QString& prompt, int buttons, const QString& title)>;
+// Replace the box (an empty handler restores the real one); returns the previous.
+MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler);
+
+// Whether a real box is open right now.
+bool msgBoxOpen();
+// Close any open box and make later boxes return at once: the window is gone.
+void abandonMsgBoxes();
+
+// ---- Fatal errors ----------------------------------------------------------
+// Reports the error (standard error and, on a real display, a box) and ends
+// the program with exit status 1. A test may install a handler that throws.
+[[noreturn]] void Fatal(const QString& message);
+using FatalHandler = std::function<void(const QString& message)>;
+FatalHandler setFatalHandler(FatalHandler handler);
+
+// ---- Bitmaps ---------------------------------------------------------------
+// Finds a file whatever the case of its folder and file names, accepting "\"
+// as a separator. Returns the real path, or an empty string.
+QString findFile(const QString& path);
+// Reads a Windows bitmap, checking its headers against the file so that a
+// truncated file is refused. On failure returns a null image and says why.
+QImage readBitmap(const QString& path, QString* why = nullptr);
+// readBitmap, or a fatal error naming the file.
+QImage LoadPicture(const QString& path);
+
+// ---- Random source ---------------------------------------------------------
+// Uniform in [0, 1), single precision.
+float Rnd();
+void Randomize();  // seed from the clock
+using RandomSource = std::function<float()>;
+RandomSource setRandomSource(RandomSource source);
+
+// ---- System ----------------------------------------------------------------
+int screenHeight();              // pixels
+void setScreenHeight(int px);    // 0: the real screen's
+QString programFolder();         // the folder that holds the executable
+void setProgramFolder(const QString& folder);  // empty: the real one
+
+}  // namespace tk

@@ -1,0 +1,200 @@
+// Windowless graphics on a scaled drawing surface: the stand-in for the
+// classic form runtime's pictures, shapes and labels.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace tk {
+
+class Surface;
+
+// An element painted by its surface, placed in the surface's user units.
+class Graphic {
+public:
+    explicit Graphic(Surface* owner);
+    virtual ~Graphic() = default;
+    Graphic(const Graphic&) = delete;
+    Graphic& operator=(const Graphic&) = delete;
+
+    bool Visible() const { return visible_; }
+    void setVisible(bool on);
+    void Show() { setVisible(true); }
+    void Hide() { setVisible(false); }
+
+    QRectF rect() const { return rect_; }
+    // Move and resize in user units; a negative width or height keeps it.
+    void Move(double left, double top, double width = -1, double height = -1);
+    void ZOrder();  // bring to the front of its surface's graphics
+
+    Surface* surface() const { return owner_; }
+    // The pixel rectangle this element occupies on its surface right now.
+    QRect pixelRect() const;
+
+    virtual void paint(QPainter& p, const QRect& px) = 0;
+    // A hidden copy of this element on the same surface, just above it.
+    virtual Graphic* clone() const = 0;
+    // The surface's pixel size changed.
+    virtual void surfaceResized() {}
+
+protected:
+    void changed();  // repaint what this element covers
+    virtual void resized() {}
+    void copyGeometryFrom(const Graphic& other);
+
+private:
+    Surface* owner_;
+    QRectF rect_{0, 0, 1, 1};
+    bool visible_ = true;
+};
+
+// A bitmap stretched to its rectangle, with an optional one-pixel border.
+// Takes mouse input while visible.
+class Picture : public Graphic {
+public:
+    using Graphic::Graphic;
+    void setPicture(const QImage& image);
+    const QImage& picture() const { return image_; }
+    void setBorder(bool single);
+    bool border() const { return border_; }
+
+    std::function<void()> onMouseDown, onMouseUp, onClick;
+
+    void paint(QPainter& p, const QRect& px) override;
+    Graphic* clone() const override;
+
+private:
+    QImage image_;
+    QPixmap scaled_;  // cache: rescaled only when the image or size changes
+    bool border_ = false;
+};
+
+// A filled or open rectangle or ellipse; never takes mouse input.
+class Shape : public Graphic {
+public:
+    enum Figure { Rectangle, Ellipse };
+    enum Fill { Solid, Transparent, HorizontalLines };
+    using Graphic::Graphic;
+
+    void setFigure(Figure f);
+    void setFill(Fill f, QColor colour);
+    void setBorder(bool on, QColor colour = Qt::black);
+    QColor fillColour() const { return fillColour_; }
+    QColor borderColour() const { return borderColour_; }
+    bool hasBorder() const { return border_; }
+    Fill fill() const { return fill_; }
+
+    void paint(QPainter& p, const QRect& px) override;
+    Graphic* clone() const override;
+
+private:
+    Figure figure_ = Rectangle;
+    Fill fill_ = Solid;
+    QColor fillColour_ = Qt::white;
+    QColor borderColour_ = Qt::black;
+    bool border_ = true;
+};
+
+// White text on a transparent background.
+class Label : public Graphic {
+public:
+    explicit Label(Surface* owner);
+    void setText(const QString& text);
+    const QString& text() const { return text_; }
+    void setPointSize(double points);
+    const QFont& font() const { return font_; }
+    void setAlignRight(bool right);
+    bool alignRight() const { return right_; }
+    // Size to the text at the current position (single line).
+    void setAutoSize(bool on);
+
+    void paint(QPainter& p, const QRect& px) override;
+    Graphic* clone() const override;
+    void surfaceResized() override;
+
+private:
+    void resized() override;
+    void fitText();
+    QString text_;
+    QFont font_;
+    bool right_ = false;
+    bool autoSize_ = false;
+};
+
+// A widget with a user coordinate system that paints its graphics back to
+// front. Child widgets (panels) always lie in front of these graphics.
+class Surface : public QWidget {
+    Q_OBJECT
+public:
+    explicit Surface(QWidget* parent = nullptr);
+
+    void Scale(double left, double top, double width, double height);
+    QRectF scale() const { return scale_; }
+    // The pixel area the user scale maps onto (the inside of any frame).
+    virtual QRect innerRect() const { return rect(); }
+    QRect toPixels(const QRectF& user) const;
+    double toUserWidth(int px) const;
+    double toUserHeight(int px) const;
+
+    template <class T, class... A>
+    T* create(A&&... args) {
+        auto g = std::make_unique<T>(this, std::forward<A>(args)...);
+        T* raw = g.get();
+        graphics_.push_back(std::move(g));
+        return raw;
+    }
+    void adopt(std::unique_ptr<Graphic> g, const Graphic* above);
+    void bringToFront(Graphic* g);
+    // Back to front.
+    std::vector<const Graphic*> stackingOrder() const;
+    void repaint(const QRect& px);
+
+    void setBackground(QColor c);
+    QColor background() const { return background_; }
+
+    // The topmost visible picture at a pixel position, or null.
+    Picture* pictureAt(const QPoint& px) const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    virtual void paintFrame(QPainter&) {}
+
+private:
+    QRectF scale_{0, 0, 1, 1};
+    QColor background_ = Qt::black;
+    std::vector<std::unique_ptr<Graphic>> graphics_;
+    Picture* pressed_ = nullptr;
+};
+
+// A child panel with a sunken frame and the system face colour, holding
+// its own graphics.
+class Panel : public Surface {
+    Q_OBJECT
+public:
+    explicit Panel(QWidget* parent);
+    QRect innerRect() const override;
+    // Move and resize in the user units of the parent surface.
+    void Move(double left, double top, double width = -1, double height = -1);
+    void placeOnParent();
+    bool Visible() const { return !isHidden(); }
+
+protected:
+    void paintFrame(QPainter& p) override;
+
+private:
+    QRectF place_{0, 0, 1, 1};
+};
+
+}  // namespace tk

@@ -1,0 +1,131 @@
+// The window's controls, their colours and their start-up layout.
+#include "game/fom.h"
+
+#include <QLayout>
+#include <QMenuBar>
+
+#include <cmath>
+
+namespace {
+struct MealColours {
+    QColor cp, blood, flash;
+};
+const std::array<MealColours, Fom::Meals> kColours = {{
+    {{255, 192, 192}, {128, 0, 0}, {255, 0, 0}},
+    {{192, 255, 192}, {0, 128, 0}, {0, 255, 0}},
+    {{192, 192, 255}, {0, 0, 128}, {0, 0, 255}},
+    {{255, 255, 192}, {128, 128, 0}, {255, 255, 0}},
+    {{255, 192, 255}, {128, 0, 128}, {255, 0, 255}},
+    {{192, 255, 255}, {0, 128, 128}, {0, 255, 255}},
+    {{255, 255, 255}, {64, 64, 64}, {100, 100, 100}},
+}};
+const QColor kOrange(255, 128, 0);
+}  // namespace
+
+Fom::Fom() {
+    setWindowTitle(QStringLiteral("ヴェルモリア"));
+    createControls();
+    createMenus();
+    Tim.onTimer = [this] { Tim_Timer(); };
+    DayTim.onTimer = [this] { DayTim_Timer(); };
+}
+
+void Fom::createControls() {
+    tk::Surface* s = client();
+    auto label = [s](const char* caption) {
+        auto* l = s->create<tk::Label>();
+        l->setText(QString::fromUtf8(caption));
+        return l;
+    };
+    // Created back to front, which is their stacking order.
+    LblNamGhb = label("働き");
+    LblNamWeek = label("週");
+    LblNamDay = label("日にち");
+    Img = s->create<tk::Picture>();
+    Lbl = label("Label1");
+    ImgFce.add(0, s->create<tk::Picture>());
+    ShpGosyoumou = s->create<tk::Shape>();
+    LblGhb = label("Label1");
+    LblWeek = label("Label1");
+    LblDay = label("Label1");
+    ImgStt = s->create<tk::Picture>();
+    ShpFce.add(0, s->create<tk::Shape>());
+
+    for (tk::Label* l : {LblNamGhb, LblNamWeek, LblNamDay}) l->setAutoSize(true);
+    for (tk::Label* l : {LblGhb, LblWeek, LblDay}) l->setAlignRight(true);
+
+    ShpFce(0).setFill(tk::Shape::Solid, kColours[0].flash);
+    ShpFce(0).setBorder(false);
+    ShpGosyoumou->setFill(tk::Shape::HorizontalLines, kOrange);
+    ShpGosyoumou->setBorder(true, kOrange);
+
+    ImgStt->onClick = [this] { ImgStt_Click(); };
+    ImgFce.MouseDown = [this](int i) { ImgFce_MouseDown(i); };
+    ImgFce.MouseUp = [this](int i) { ImgFce_MouseUp(i); };
+    ImgFce.Click = [this](int i) { ImgFce_Click(i); };
+
+    const QColor outline = palette().color(QPalette::WindowText);
+    for (int i = 0; i < Meals; ++i) {
+        auto* panel = new tk::Panel(s);
+        Pic.add(i, panel);
+        CpShp.add(i, panel->create<tk::Shape>());
+        BloodShp.add(i, panel->create<tk::Shape>());
+        CpShp(i).setFill(tk::Shape::Solid, kColours[i].cp);
+        CpShp(i).setBorder(true, outline);
+        BloodShp(i).setFill(tk::Shape::Solid, kColours[i].blood);
+        BloodShp(i).setBorder(true, outline);
+    }
+}
+
+void Fom::createMenus() {
+    Mnu0 = menuBar()->addMenu(QStringLiteral("設定"));
+    Mnu1 = Mnu0->addMenu(QStringLiteral("難易度"));
+    Mnu11 = addMenuArray(Mnu1, {QStringLiteral("軽い"), QStringLiteral("重い"), QStringLiteral("激重")},
+                         [this](int i) { Mnu11_Click(i); });
+    Mnu2 = addMenuItem(Mnu0, QStringLiteral("バージョン情報"), [this] { Mnu2_Click(); });
+}
+
+void Fom::Haichi() {
+    client()->setBackground(Qt::black);
+
+    // The window spans 1.2 x 0.6 screen heights; text sizes follow its width
+    // in twips (15 to the pixel), as the game was designed.
+    const double h = tk::screenHeight();
+    setFixedFrame(static_cast<int>(std::lround(1.2 * h)), static_cast<int>(std::lround(0.6 * h)));
+    if (layout()) layout()->activate();
+    client()->Scale(0, 0, 7, 3);
+    const double widthTwips = 2 * 0.6 * h * 15;
+    MojiSize = static_cast<int>(std::floor(widthTwips / 7 / 100));
+
+    Lbl->Move(2, 0, 5, 3);
+    Lbl->setPointSize(MojiSize);
+    Img->Move(0, 0, 2, 2);
+    ImgStt->Move(0, 0, 7, 3);
+    ImgStt->setPicture(tk::LoadPicture(AppPath + "GF\\stt.bmp"));
+
+    for (int i = 1; i < Meals; ++i) {
+        ImgFce.Load(i);
+        ShpFce.Load(i);
+    }
+    for (int i = 0; i < Meals; ++i) {
+        ImgFce(i).Move(i, 0, 1, 1);
+        ImgFce(i).setPicture(tk::LoadPicture(AppPath + "GF\\Fce" + QString::number(i + 1) + ".bmp"));
+        ShpFce(i).Move(0, 0, 7, 3);
+        ShpFce(i).Hide();
+        ShpFce(i).ZOrder();
+        Pic(i).Move(i, 1, 1, 1);
+        Pic(i).Scale(0, 0, 2, 1000);
+        CpShp(i).Move(0, 0, 1, 500);
+        BloodShp(i).Move(1, 0, 1, 1);
+    }
+    for (int i = 0; i < Meals; ++i) ShpFce(i).setFill(tk::Shape::Solid, kColours[i].flash);
+
+    LblNamWeek->Move(0, 2);
+    LblWeek->Move(0, 2, 3.5, 0.5);
+    LblNamDay->Move(3.5, 2);
+    LblDay->Move(3.5, 2, 3.5, 0.5);
+    LblNamGhb->Move(0, 2.5);
+    LblGhb->Move(0, 2.5, 7, 0.5);
+    for (tk::Label* l : {LblNamWeek, LblWeek, LblNamDay, LblDay, LblNamGhb, LblGhb})
+        l->setPointSize(2 * MojiSize);
+}
