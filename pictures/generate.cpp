@@ -12,6 +12,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <QRadialGradient>
 
 #include <array>
@@ -141,6 +142,37 @@ QPainterPath lock(QPointF root, QPointF tip, double w, double bend)
     path.quadTo(mid + n * w * 0.6, tip);
     path.quadTo(mid - n * w * 0.6, root - n * w);
     path.closeSubpath();
+    return path;
+}
+
+// Path from a compact "M x y L x y Q cx cy x y C c1x c1y c2x c2y x y Z" string
+// (absolute coordinates only), so hand-placed outlines stay one readable line.
+QPainterPath svg(const char *d)
+{
+    QPainterPath path;
+    const QStringList tok = QString::fromLatin1(d).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    qsizetype i = 0;
+    auto pt = [&] {
+        const double x = tok.at(i).toDouble(), y = tok.at(i + 1).toDouble();
+        i += 2;
+        return QPointF(x, y);
+    };
+    while (i < tok.size()) {
+        const QChar c = tok.at(i++).at(0);
+        if (c == QLatin1Char('M')) {
+            path.moveTo(pt());
+        } else if (c == QLatin1Char('L')) {
+            path.lineTo(pt());
+        } else if (c == QLatin1Char('Q')) {
+            const QPointF a = pt();
+            path.quadTo(a, pt());
+        } else if (c == QLatin1Char('C')) {
+            const QPointF a = pt(), b = pt();
+            path.cubicTo(a, b, pt());
+        } else {
+            path.closeSubpath();
+        }
+    }
     return path;
 }
 
@@ -306,11 +338,7 @@ struct HairShape {
 
 QPainterPath domeShape()
 {
-    QPainterPath d;
-    d.moveTo(84, 150);
-    d.cubicTo(80, -4, 240, -4, 236, 150);
-    d.quadTo(160, 52, 84, 150);
-    d.closeSubpath();
+    const QPainterPath d = svg("M 84 150 C 80 -4 240 -4 236 150 Q 160 52 84 150 Z");
     return d;
 }
 
@@ -387,11 +415,7 @@ HairShape buildHair(HairStyle style)
         h.addBack({130, 170}, {120, 222}, 14, 0, true);
         {
             // stubborn tuft on the crown
-            QPainterPath a;
-            a.moveTo(156, 40);
-            a.cubicTo(150, 10, 176, -4, 192, 8);
-            a.cubicTo(176, 4, 164, 16, 166, 40);
-            a.closeSubpath();
+            const QPainterPath a = svg("M 156 40 C 150 10 176 -4 192 8 C 176 4 164 16 166 40 Z");
             h.front = h.front.united(a);
         }
         break;
@@ -409,12 +433,7 @@ HairShape buildHair(HairStyle style)
         for (int i = 0; i < 8; ++i)
             h.line({105.0 + i * 16, 70}, {104.0 + i * 16, 126}, 0);
         h.add({98, 92}, {102, 262}, 13, 2, true);
-        QPainterPath longBack;
-        longBack.moveTo(84, 150);
-        longBack.cubicTo(80, -4, 240, -4, 236, 150);
-        longBack.lineTo(262, 300);
-        longBack.lineTo(58, 300);
-        longBack.closeSubpath();
+        const QPainterPath longBack = svg("M 84 150 C 80 -4 240 -4 236 150 L 262 300 L 58 300 Z");
         h.back = h.back.united(longBack);
         break;
     }
@@ -445,13 +464,8 @@ HairShape buildHair(HairStyle style)
             h.shape.curls.push_back({{kFace - c.x(), c.y()}, r});
         }
         {
-            QPainterPath longBack;
-            longBack.moveTo(84, 150);
-            longBack.cubicTo(80, -4, 240, -4, 236, 150);
-            longBack.cubicTo(246, 200, 258, 250, 256, 300);
-            longBack.lineTo(64, 300);
-            longBack.cubicTo(62, 250, 74, 200, 84, 150);
-            longBack.closeSubpath();
+            const QPainterPath longBack = svg("M 84 150 C 80 -4 240 -4 236 150 C 246 200 258 250 256 300 L 64 300 "
+                                              "C 62 250 74 200 84 150 Z");
             h.back = h.back.united(longBack);
         }
         break;
@@ -479,14 +493,8 @@ HairShape buildHair(HairStyle style)
         }
         break;
     case HairStyle::Slicked: {
-        QPainterPath s;
-        s.moveTo(84, 150);
-        s.cubicTo(80, -4, 240, -4, 236, 150);
-        s.quadTo(232, 95, 206, 80);
-        s.quadTo(180, 72, 160, 94);
-        s.quadTo(140, 72, 114, 80);
-        s.quadTo(88, 95, 84, 150);
-        s.closeSubpath();
+        const QPainterPath s = svg("M 84 150 C 80 -4 240 -4 236 150 Q 232 95 206 80 Q 180 72 160 94 "
+                                   "Q 140 72 114 80 Q 88 95 84 150 Z");
         h.front = s;
         h.add({150, 80}, {138, 134}, 7, -7);
         h.add({92, 118}, {96, 168}, 6, -1, true);
@@ -501,21 +509,10 @@ HairShape buildHair(HairStyle style)
         break;
     }
     case HairStyle::Flowing: {
-        QPainterPath d;
-        d.moveTo(84, 150);
-        d.cubicTo(80, -4, 240, -4, 236, 150);
-        d.quadTo(200, 60, 160, 62);
-        d.quadTo(120, 60, 84, 150);
-        d.closeSubpath();
+        const QPainterPath d = svg("M 84 150 C 80 -4 240 -4 236 150 Q 200 60 160 62 Q 120 60 84 150 Z");
         // curtains parted in the middle, framing the face down over the shoulders
-        QPainterPath curtain;
-        curtain.moveTo(160, 46);
-        curtain.cubicTo(122, 50, 94, 80, 90, 132);
-        curtain.cubicTo(86, 200, 84, 262, 74, 316);
-        curtain.quadTo(92, 306, 100, 316);
-        curtain.cubicTo(104, 250, 102, 190, 102, 156);
-        curtain.cubicTo(104, 110, 128, 76, 160, 56);
-        curtain.closeSubpath();
+        const QPainterPath curtain = svg("M 160 46 C 122 50 94 80 90 132 C 86 200 84 262 74 316 Q 92 306 100 316 "
+                                         "C 104 250 102 190 102 156 C 104 110 128 76 160 56 Z");
         h.front = d.united(curtain).united(mirrored(curtain));
         for (double off : {0.0, 6.0}) {
             QPainterPath l;
@@ -524,13 +521,8 @@ HairShape buildHair(HairStyle style)
             h.shape.lines.push_back(l);
             h.shape.lines.push_back(mirrored(l));
         }
-        QPainterPath longBack;
-        longBack.moveTo(84, 150);
-        longBack.cubicTo(80, -4, 240, -4, 236, 150);
-        longBack.cubicTo(252, 220, 272, 280, 276, 330);
-        longBack.lineTo(44, 330);
-        longBack.cubicTo(48, 280, 68, 220, 84, 150);
-        longBack.closeSubpath();
+        const QPainterPath longBack = svg("M 84 150 C 80 -4 240 -4 236 150 C 252 220 272 280 276 330 L 44 330 "
+                                          "C 48 280 68 220 84 150 Z");
         h.back = h.back.united(longBack);
         break;
     }
@@ -578,19 +570,9 @@ void paintRibbon(QPainter &p, QPointF c, const QColor &col)
 {
     p.save();
     p.translate(c);
-    QPainterPath loops;
-    loops.moveTo(0, 0);
-    loops.cubicTo(-18, -22, -34, -8, -26, 8);
-    loops.cubicTo(-20, 16, -8, 6, 0, 0);
-    loops.cubicTo(18, -22, 34, -8, 26, 8);
-    loops.cubicTo(20, 16, 8, 6, 0, 0);
-    loops.moveTo(-3, 3);
-    loops.lineTo(-12, 30);
-    loops.lineTo(-4, 26);
-    loops.lineTo(0, 4);
-    loops.lineTo(6, 28);
-    loops.lineTo(13, 30);
-    loops.lineTo(3, 3);
+    QPainterPath loops = svg("M 0 0 C -18 -22 -34 -8 -26 8 C -20 16 -8 6 0 0 C 18 -22 34 -8 26 8 "
+                             "C 20 16 8 6 0 0 M -3 3 L -12 30 L -4 26 L 0 4 L 6 28 L 13 30 "
+                             "L 3 3");
     loops.setFillRule(Qt::WindingFill);
     QLinearGradient g(0, -20, 0, 30);
     g.setColorAt(0, col.lighter(125));
@@ -621,12 +603,7 @@ void windowScene(QPainter &p, const QColor &glass, const QColor &frame, const QC
     p.drawLine(QPointF(255, 30), QPointF(255, 262));
     p.drawLine(QPointF(212, 130), QPointF(298, 130));
     p.drawLine(QPointF(212, 196), QPointF(298, 196));
-    QPainterPath light;
-    light.moveTo(212, 90);
-    light.lineTo(298, 60);
-    light.lineTo(190, 320);
-    light.lineTo(0, 320);
-    light.closeSubpath();
+    const QPainterPath light = svg("M 212 90 L 298 60 L 190 320 L 0 320 Z");
     QLinearGradient lg(250, 60, 100, 320);
     lg.setColorAt(0, spill);
     lg.setColorAt(1, alpha(spill, 0));
@@ -792,11 +769,7 @@ QPainterPath scallops(QPointF from, QPointF to, int n, double r)
 
 QPainterPath standingCollar()
 {
-    QPainterPath c;
-    c.moveTo(150, 252);
-    c.cubicTo(118, 246, 80, 226, 56, 142);
-    c.cubicTo(80, 176, 104, 196, 132, 206);
-    c.closeSubpath();
+    const QPainterPath c = svg("M 150 252 C 118 246 80 226 56 142 C 80 176 104 196 132 206 Z");
     return c;
 }
 
@@ -824,7 +797,7 @@ void body(QPainter &p, const Person &who)
 
     if (who.outfit == Outfit::Hoodie) {
         QPainterPath hood;
-        hood.addEllipse(QPointF(160, 244), 58, 26);
+        hood.addEllipse(QPointF(160, 254), 60, 20);
         fillShape(p, hood, who.cloth.darker(125));
     }
 
@@ -854,10 +827,7 @@ void body(QPainter &p, const Person &who)
 
     QPainterPath cloth = torso;
     if (who.outfit == Outfit::Blouse || who.outfit == Outfit::Gown) {
-        QPainterPath neckline;
-        neckline.moveTo(100, 240);
-        neckline.lineTo(220, 240);
-        neckline.lineTo(210, 256);
+        QPainterPath neckline = svg("M 100 240 L 220 240 L 210 256");
         neckline.quadTo(160, who.outfit == Outfit::Gown ? 316 : 300, 110, 256);
         neckline.closeSubpath();
         cloth = torso.subtracted(neckline);
@@ -867,38 +837,18 @@ void body(QPainter &p, const Person &who)
     const QPen line(mix(who.cloth, QColor(10, 5, 15), 0.6), 1.5);
     switch (who.outfit) {
     case Outfit::Jacket: {
-        QPainterPath v;
-        v.moveTo(140, 250);
-        v.lineTo(160, 330);
-        v.lineTo(180, 250);
-        v.closeSubpath();
+        const QPainterPath v = svg("M 140 250 L 160 330 L 180 250 Z");
         fillShape(p, v, QColor(30, 26, 30));
-        QPainterPath lapel;
-        lapel.moveTo(140, 248);
-        lapel.lineTo(106, 260);
-        lapel.lineTo(124, 282);
-        lapel.lineTo(112, 292);
-        lapel.lineTo(150, 330);
-        lapel.lineTo(160, 330);
-        lapel.closeSubpath();
+        const QPainterPath lapel = svg("M 140 248 L 106 260 L 124 282 L 112 292 L 150 330 L 160 330 Z");
         fillShape(p, lapel, who.cloth.lighter(130));
         fillShape(p, mirrored(lapel), who.cloth.lighter(130));
         p.setPen(QPen(QColor(160, 140, 120, 120), 1.2, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
         p.drawLine(QPointF(40, 290), QPointF(20, 330));
         p.drawLine(QPointF(280, 290), QPointF(300, 330));
-        QPainterPath scarf;
-        scarf.moveTo(124, 236);
-        scarf.cubicTo(138, 260, 182, 260, 196, 236);
-        scarf.lineTo(202, 256);
-        scarf.cubicTo(184, 284, 136, 284, 118, 256);
-        scarf.closeSubpath();
-        QPainterPath tail;
-        tail.moveTo(170, 262);
-        tail.lineTo(198, 258);
-        tail.lineTo(214, 330);
-        tail.lineTo(182, 330);
-        tail.closeSubpath();
+        const QPainterPath scarf = svg("M 124 236 C 138 260 182 260 196 236 L 202 256 C 184 284 136 284 118 256 "
+                                       "Z");
+        const QPainterPath tail = svg("M 170 262 L 198 258 L 214 330 L 182 330 Z");
         fillShape(p, tail, who.trim.darker(115));
         fillShape(p, scarf, who.trim);
         p.setPen(QPen(who.trim.darker(170), 1.2));
@@ -907,41 +857,22 @@ void body(QPainter &p, const Person &who)
         break;
     }
     case Outfit::Vest: {
-        QPainterPath vest;
-        vest.moveTo(44, 330);
-        vest.lineTo(62, 290);
-        vest.quadTo(100, 272, 132, 268);
-        vest.lineTo(158, 330);
-        vest.closeSubpath();
+        const QPainterPath vest = svg("M 44 330 L 62 290 Q 100 272 132 268 L 158 330 Z");
         fillShape(p, vest, who.trim);
         fillShape(p, mirrored(vest), who.trim);
         p.setBrush(QColor(240, 230, 200));
         p.setPen(QPen(who.trim.darker(200), 1));
         p.drawEllipse(QPointF(146, 302), 3, 3);
         p.drawEllipse(QPointF(152, 318), 3, 3);
-        QPainterPath collar;
-        collar.moveTo(140, 244);
-        collar.lineTo(124, 270);
-        collar.lineTo(156, 264);
-        collar.lineTo(160, 256);
-        collar.closeSubpath();
+        const QPainterPath collar = svg("M 140 244 L 124 270 L 156 264 L 160 256 Z");
         fillShape(p, collar, QColor(250, 250, 248));
         fillShape(p, mirrored(collar), QColor(250, 250, 248));
-        QPainterPath tie;
-        tie.moveTo(160, 258);
-        tie.lineTo(152, 276);
-        tie.lineTo(158, 300);
-        tie.lineTo(166, 276);
-        tie.closeSubpath();
+        const QPainterPath tie = svg("M 160 258 L 152 276 L 158 300 L 166 276 Z");
         fillShape(p, tie, who.trim.darker(120));
         break;
     }
     case Outfit::Collar: {
-        QPainterPath lobe;
-        lobe.moveTo(160, 254);
-        lobe.cubicTo(150, 290, 108, 292, 104, 262);
-        lobe.cubicTo(116, 250, 140, 244, 160, 254);
-        lobe.closeSubpath();
+        const QPainterPath lobe = svg("M 160 254 C 150 290 108 292 104 262 C 116 250 140 244 160 254 Z");
         fillShape(p, lobe, who.trim);
         fillShape(p, mirrored(lobe), who.trim);
         paintRibbon(p, {160, 264}, who.cloth.lighter(115));
@@ -950,9 +881,7 @@ void body(QPainter &p, const Person &who)
     case Outfit::Blouse: {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(255, 255, 255), 5));
-        QPainterPath edge;
-        edge.moveTo(110, 256);
-        edge.quadTo(160, 300, 210, 256);
+        const QPainterPath edge = svg("M 110 256 Q 160 300 210 256");
         p.drawPath(edge);
         p.setPen(line);
         p.drawLine(QPointF(70, 276), QPointF(80, 300));
@@ -996,20 +925,13 @@ void body(QPainter &p, const Person &who)
         p.setPen(QPen(who.cloth.darker(220), 5, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(142, 306), QPointF(141.5, 312));
         p.drawLine(QPointF(178, 306), QPointF(178.5, 312));
-        QPainterPath roll;
-        roll.moveTo(104, 256);
-        roll.cubicTo(110, 234, 136, 236, 142, 252);
-        roll.cubicTo(134, 270, 110, 272, 104, 256);
+        const QPainterPath roll = svg("M 104 256 C 110 234 136 236 142 252 C 134 270 110 272 104 256");
         fillShape(p, roll, who.cloth.lighter(108));
         fillShape(p, mirrored(roll), who.cloth.lighter(108));
         break;
     }
     case Outfit::Gown: {
-        QPainterPath shawl;
-        shawl.moveTo(10, 330);
-        shawl.cubicTo(30, 280, 70, 258, 112, 254);
-        shawl.quadTo(104, 290, 96, 330);
-        shawl.closeSubpath();
+        const QPainterPath shawl = svg("M 10 330 C 30 280 70 258 112 254 Q 104 290 96 330 Z");
         fillShape(p, shawl, who.trim);
         fillShape(p, mirrored(shawl), who.trim);
         p.setPen(QPen(QColor(150, 150, 150), 0.8));
@@ -1027,22 +949,13 @@ void body(QPainter &p, const Person &who)
     case Outfit::Maid: {
         QPainterPath bib;
         bib.addRoundedRect(QRectF(126, 280, 68, 60), 6, 6);
-        QPainterPath straps;
-        straps.moveTo(128, 282);
-        straps.lineTo(100, 262);
-        straps.lineTo(88, 270);
-        straps.lineTo(118, 296);
-        straps.closeSubpath();
+        QPainterPath straps = svg("M 128 282 L 100 262 L 88 270 L 118 296 Z");
         straps.addPath(mirrored(straps));
         fillShape(p, straps.united(scallops({98, 264}, {76, 286}, 4, 5))
                           .united(scallops({222, 264}, {244, 286}, 4, 5)),
                   who.trim, 1.2);
         fillShape(p, bib.united(scallops({128, 280}, {192, 280}, 6, 5)), who.trim, 1.2);
-        QPainterPath lobe;
-        lobe.moveTo(160, 254);
-        lobe.cubicTo(152, 278, 124, 280, 120, 258);
-        lobe.cubicTo(130, 248, 144, 246, 160, 254);
-        lobe.closeSubpath();
+        const QPainterPath lobe = svg("M 160 254 C 152 278 124 280 120 258 C 130 248 144 246 160 254 Z");
         fillShape(p, lobe, who.trim, 1.2);
         fillShape(p, mirrored(lobe), who.trim, 1.2);
         paintRibbon(p, {160, 258}, QColor(150, 30, 50));
@@ -1051,11 +964,7 @@ void body(QPainter &p, const Person &who)
     case Outfit::Cape:
     case Outfit::Robe: {
         const bool cape = who.outfit == Outfit::Cape;
-        QPainterPath shirt;
-        shirt.moveTo(140, 248);
-        shirt.lineTo(160, 320);
-        shirt.lineTo(180, 248);
-        shirt.closeSubpath();
+        const QPainterPath shirt = svg("M 140 248 L 160 320 L 180 248 Z");
         fillShape(p, shirt, cape ? QColor(236, 232, 236) : QColor(255, 246, 220));
         for (int tier = 0; tier < 3; ++tier) {
             const double y = 266 + tier * 13, hw = 10 + tier * 4;
@@ -1275,10 +1184,7 @@ void drawMouth(QPainter &p, const Person &who, Mood mood)
         m.cubicTo(155, 210, 166, 209, 175, 201);
         break;
     case Mood::Lordly: {
-        QPainterPath open;
-        open.moveTo(142, 204);
-        open.cubicTo(152, 212, 168, 212, 180, 199);
-        open.cubicTo(170, 218, 152, 218, 142, 204);
+        const QPainterPath open = svg("M 142 204 C 152 212 168 212 180 199 C 170 218 152 218 142 204");
         p.setBrush(QColor(90, 10, 20));
         p.setPen(QPen(lineCol.darker(130), 1.6));
         p.drawPath(open);
@@ -1413,9 +1319,7 @@ void head(QPainter &p, const Person &who, Mood mood, const HairShape &hair)
 
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(who.skin.darker(145), 1.5, Qt::SolidLine, Qt::RoundCap));
-    QPainterPath nose;
-    nose.moveTo(162, 174);
-    nose.quadTo(165, 184, 159, 186);
+    const QPainterPath nose = svg("M 162 174 Q 165 184 159 186");
     p.drawPath(nose);
 
     drawMouth(p, who, mood);
@@ -1475,11 +1379,7 @@ void accessories(QPainter &p, const Person &who)
         }
     }
     if (who.outfit == Outfit::Maid) {
-        QPainterPath band;
-        band.moveTo(98, 86);
-        band.cubicTo(110, 40, 210, 40, 222, 86);
-        band.cubicTo(206, 56, 114, 56, 98, 86);
-        band.closeSubpath();
+        const QPainterPath band = svg("M 98 86 C 110 40 210 40 222 86 C 206 56 114 56 98 86 Z");
         QPainterPath frill;
         for (int i = 0; i <= 8; ++i) {
             const double t = i / 8.0;
@@ -1777,12 +1677,7 @@ QImage titlePicture()
     tree(p, {1300, 600}, -kPi / 2 + 0.15, 110, 15, 6, trees);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(8, 4, 12));
-    QPainterPath hill;
-    hill.moveTo(0, 560);
-    hill.quadTo(700, 500, 1400, 560);
-    hill.lineTo(1400, 600);
-    hill.lineTo(0, 600);
-    hill.closeSubpath();
+    const QPainterPath hill = svg("M 0 560 Q 700 500 1400 560 L 1400 600 L 0 600 Z");
     p.drawPath(hill);
     fence(p, 540, 1400, QColor(4, 2, 8));
     p.setBrush(QColor(10, 4, 14));
@@ -1853,15 +1748,11 @@ QImage endingPicture()
     mist.setColorAt(1, QColor(255, 220, 200, 150));
     p.fillRect(QRectF(0, 420, 1400, 180), mist);
     p.setBrush(QColor(50, 26, 50));
-    QPainterPath hill;
-    hill.moveTo(0, 565);
-    hill.quadTo(700, 520, 1400, 565);
-    hill.lineTo(1400, 600);
-    hill.lineTo(0, 600);
-    hill.closeSubpath();
+    const QPainterPath hill = svg("M 0 565 Q 700 520 1400 565 L 1400 600 L 0 600 Z");
     p.drawPath(hill);
 
     Rng petals(5);
+    p.setPen(Qt::NoPen);
     const QRectF keepClear(540, 50, 320, 300); // the closing words stay readable
     for (int i = 0; i < 60; ++i) {
         const QPointF c(petals.uniform(0, 1400), petals.uniform(0, 600));

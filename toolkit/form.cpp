@@ -57,6 +57,13 @@ QAction* Form::addMenuItem(QMenu* menu, const QString& caption, std::function<vo
     return a;
 }
 
+void Form::setInputBlocked(bool blocked) {
+    client_->setEnabled(!blocked);
+    menuBar()->setEnabled(!blocked);
+}
+
+bool Form::inputBlocked() const { return !client_->isEnabled(); }
+
 void Form::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (activated_) return;

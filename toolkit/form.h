@@ -32,6 +32,11 @@ public:
                                        std::function<void(int)> onClick);
     QAction* addMenuItem(QMenu* menu, const QString& caption, std::function<void()> onClick);
 
+    // While a box is up: no clicks or menu choices reach the window (the box,
+    // a child window, stays usable).
+    void setInputBlocked(bool blocked);
+    bool inputBlocked() const;
+
     // Runs once, when the window is first shown.
     virtual void Form_Activate() {}
     // The window is going away: stop whatever could still run.

@@ -34,13 +34,13 @@ bool onRealDisplay() {
            QGuiApplication::platformName() != QLatin1String("minimal");
 }
 
-// The box is not application-modal: the window is disabled instead, so that
-// closing the window while a box is up still reaches it.
+// The box is not application-modal: the window takes no input instead, so
+// that closing the window while a box is up still reaches it.
 int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     const bool yesNo = buttons == vbYesNo;
     if (g_abandoned) return yesNo ? vbNo : vbOK;
 
-    QWidget* owner = Form::main();
+    Form* owner = Form::main();
     QMessageBox box(owner);
     box.setWindowModality(Qt::NonModal);
     box.setWindowTitle(title);
@@ -56,8 +56,8 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
         box.setEscapeButton(ok);
     }
 
-    const bool wasEnabled = owner && owner->isEnabled();
-    if (owner) owner->setEnabled(false);
+    const bool wasBlocked = owner && owner->inputBlocked();
+    if (owner) owner->setInputBlocked(true);
     QEventLoop loop;
     QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
     g_openBox = &box;
@@ -66,7 +66,7 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     box.activateWindow();
     loop.exec();
     g_openBox = nullptr;
-    if (owner && wasEnabled) owner->setEnabled(true);
+    if (owner && !wasBlocked) owner->setInputBlocked(false);
 
     if (!yesNo) return vbOK;
     auto* clicked = box.clickedButton();
