@@ -3,7 +3,9 @@
 #include "toolkit/form.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QHash>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -56,8 +58,6 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
         box.setEscapeButton(ok);
     }
 
-    const bool wasBlocked = owner && owner->inputBlocked();
-    if (owner) owner->setInputBlocked(true);
     QEventLoop loop;
     QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
     g_openBox = &box;
@@ -66,7 +66,6 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     box.activateWindow();
     loop.exec();
     g_openBox = nullptr;
-    if (owner && !wasBlocked) owner->setInputBlocked(false);
 
     if (!yesNo) return vbOK;
     auto* clicked = box.clickedButton();
@@ -75,8 +74,13 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
 }  // namespace
 
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
-    if (g_boxHandler) return g_boxHandler(prompt, buttons, title);
-    return realMsgBox(prompt, buttons, title);
+    Form* owner = Form::main();
+    const bool wasBlocked = owner && owner->inputBlocked();
+    if (owner) owner->setInputBlocked(true);
+    const int answer = g_boxHandler ? g_boxHandler(prompt, buttons, title)
+                                    : realMsgBox(prompt, buttons, title);
+    if (owner && !wasBlocked) owner->setInputBlocked(false);
+    return answer;
 }
 
 MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler) {
@@ -210,8 +214,28 @@ QImage readBitmap(const QString& path, QString* why) {
 }
 
 QImage LoadPicture(const QString& path) {
+    // Scenes show the same few speakers again and again: keep what was read
+    // for as long as the file stays the same.
+    struct Cached {
+        qint64 size;
+        QDateTime modified;
+        QImage image;
+    };
+    static QHash<QString, Cached> cache;
+    const QString real = findFile(path);
+    if (!real.isEmpty()) {
+        const QFileInfo info(real);
+        auto it = cache.constFind(real);
+        if (it != cache.cend() && it->size == info.size() && it->modified == info.lastModified())
+            return it->image;
+    }
+
     QString why;
     QImage image = readBitmap(path, &why);
+    if (!image.isNull()) {
+        const QFileInfo info(image.text(QStringLiteral("source")));
+        cache.insert(info.filePath(), {info.size(), info.lastModified(), image});
+    }
     if (image.isNull())
         Fatal(QStringLiteral("画像を読み込めません: %1\n(%2)")
                   .arg(QDir::toNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'))), why));
