@@ -187,14 +187,23 @@ private slots:
         startRaising(*g);
         QWidget* w = g->client();
         const QPoint face = centreOf(g->ImgFce(5));
+        // What reached the screen, partial repaints included.
+        auto onScreen = [&](QPoint at) {
+            QApplication::processEvents();
+            const QPoint p = w->mapTo(&*g, at);
+            return g->screen()->grabWindow(g->winId()).toImage().pixelColor(p);
+        };
+        const QPoint counters = g->LblGhb->pixelRect().center();
         QTest::mousePress(w, Qt::LeftButton, {}, face);
         QVERIFY(g->ShpFce(5).Visible());
         QCOMPARE(g->ShpFce(5).fillColour(), QColor(0, 255, 255));
         QVERIFY(g->ImgFce(5).border());
+        QCOMPARE(onScreen(counters), QColor(0, 255, 255));
         draws << 0.5f << 0.5f;
         QTest::mouseRelease(w, Qt::LeftButton, {}, face);
         QVERIFY(!g->ShpFce(5).Visible());
         QVERIFY(!g->ImgFce(5).border());
+        QCOMPARE(onScreen(counters), QColor(Qt::black));
         QVERIFY(g->Blood[5] > 100);  // the click purified, through the flash
         QCOMPARE(draws.taken, 2);
 

@@ -22,7 +22,7 @@ Graphic::Graphic(Surface* owner) : owner_(owner) {}
 void Graphic::setVisible(bool on) {
     if (visible_ == on) return;
     visible_ = on;
-    changed();
+    owner_->repaint(pixelRect());  // shown or hidden, the area changes
 }
 
 void Graphic::Move(double left, double top, double width, double height) {
