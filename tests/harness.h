@@ -5,7 +5,10 @@
 #include "game/fom.h"
 #include "toolkit/runtime.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QStringList>
 #include <QtTest>
 
@@ -44,6 +47,13 @@ struct Draws {
         for (int i = 0; i < n; ++i) queue.push_back(r);
     }
 };
+
+// A box's text as the game shows it.
+inline QString joined(const Box& box) {
+    QStringList lines;
+    for (const char* l : box) lines << QString::fromUtf8(l);
+    return lines.join(QStringLiteral("\r\n"));
+}
 
 // The name of the picture file an image was read from ("fce8"), lower case.
 inline QString pictureName(const QImage& image) {
@@ -114,6 +124,16 @@ struct Game {
     Fom* operator->() { return fom.get(); }
     Fom& operator*() { return *fom; }
 };
+
+// A picture folder of links to the built pictures, whose files a test may
+// replace. Returns the folder that holds GF.
+inline QString linkPictures(const QTemporaryDir& dir) {
+    QDir(dir.path()).mkdir("GF");
+    const QDir built(VELMORIA_BUILD_DIR "/GF");
+    for (const QString& n : built.entryList(QDir::Files))
+        QFile::link(built.filePath(n), dir.path() + "/GF/" + n);
+    return dir.path();
+}
 
 // A new game straight onto the raising screen, as after the introduction,
 // with the wish on meal `wish`.

@@ -15,11 +15,7 @@ const char* const kEndingNames[] = {"bloom", "liked", "liked for cruelty", "kept
 
 QString firstBox(const Scenario& s) {
     for (const Step& step : s)
-        if (!step.face) {
-            QStringList lines;
-            for (const char* l : step.lines) lines << QString::fromUtf8(l);
-            return lines.join("\r\n");
-        }
+        if (!step.face) return joined(step.lines);
     return {};
 }
 
@@ -139,16 +135,16 @@ private:
         if (pictureName(f_.ImgStt->picture()) != "end") qFatal("a game ended without the end picture");
         if (f_.Tim.Enabled() || f_.DayTim.Enabled()) qFatal("timers left on after an ending");
         for (const ShownBox& b : boxes_.shown)
-            if (b.prompt == QString::fromUtf8(serifu::Kubi[0][0])) return Dismissal;
-        const QString box = boxes_.shown.back().prompt == "エンＤ" ? QString() : QString("?");
+            if (b.prompt == joined(serifu::Kubi[0])) return Dismissal;
+        if (boxes_.shown.back().prompt != "エンＤ") qFatal("a ceremony ended without its last box");
         const std::pair<const Scenario*, Ending> verdicts[] = {
             {&serifu::Kaika, Bloom},   {&serifu::Kiniitta, Liked}, {&serifu::Zankoku, Cruelty},
             {&serifu::Hyouban, Excellent}, {&serifu::Akuhyou, Bad}, {&serifu::Amai, Soft},
             {&serifu::Dame, NoGood}};
         for (size_t i = 0; i + 1 < boxes_.shown.size(); ++i)
-            if (boxes_.shown[i].prompt == QString::fromUtf8(serifu::HyoukaOkotoba[0]))
+            if (boxes_.shown[i].prompt == joined(serifu::HyoukaOkotoba))
                 for (const auto& [s, e] : verdicts)
-                    if (boxes_.shown[i + 1].prompt == firstBox(*s) && box.isEmpty()) return e;
+                    if (boxes_.shown[i + 1].prompt == firstBox(*s)) return e;
         qFatal("a game ended in no known way");
     }
 

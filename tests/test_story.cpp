@@ -221,11 +221,7 @@ private slots:
         QStringList expected;
         for (const Scenario* part : {table[verdict].first, table[verdict].second})
             for (const Step& s : *part)
-                if (!s.face) {
-                    QStringList lines;
-                    for (const char* l : s.lines) lines << QString::fromUtf8(l);
-                    expected << lines.join("\r\n");
-                }
+                if (!s.face) expected << joined(s.lines);
         QCOMPARE(b.size(), 3 + int(expected.size()) + 1);
         for (int i = 0; i < expected.size(); ++i) QCOMPARE(b[3 + i].prompt, expected[i]);
         QCOMPARE(b[3].face, QString("fce9"));  // every verdict opens with the master

@@ -225,7 +225,7 @@ QImage LoadPicture(const QString& path) {
     const QString real = findFile(path);
     if (!real.isEmpty()) {
         const QFileInfo info(real);
-        auto it = cache.constFind(real);
+        auto it = cache.constFind(info.canonicalFilePath());
         if (it != cache.cend() && it->size == info.size() && it->modified == info.lastModified())
             return it->image;
     }
@@ -234,7 +234,7 @@ QImage LoadPicture(const QString& path) {
     QImage image = readBitmap(path, &why);
     if (!image.isNull()) {
         const QFileInfo info(image.text(QStringLiteral("source")));
-        cache.insert(info.filePath(), {info.size(), info.lastModified(), image});
+        cache.insert(info.canonicalFilePath(), {info.size(), info.lastModified(), image});
     }
     if (image.isNull())
         Fatal(QStringLiteral("画像を読み込めません: %1\n(%2)")

@@ -1,0 +1,124 @@
+// Every picture, broken in every way, stops the game with an error naming it
+// at the moment the game first needs it, and not before.
+#include "harness.h"
+
+namespace {
+
+enum Damage { Removed, Emptied, Truncated, NotABitmap };
+
+void breakPicture(const QString& folder, const QString& name, Damage damage) {
+    const QString path = folder + "/GF/" + name + ".bmp";
+    QFile built(VELMORIA_BUILD_DIR "/GF/" + name + ".bmp");
+    QVERIFY(built.open(QIODevice::ReadOnly));
+    const QByteArray good = built.readAll();
+    QFile::remove(path);  // the link
+    if (damage == Removed) return;
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    if (damage == Truncated) f.write(good.left(good.size() - good.size() / 3));
+    if (damage == NotABitmap) f.write("\x89PNG\r\n\x1a\n" + QByteArray(200, 'x'));
+}
+
+// The box before the first change to `face` in a scenario.
+QString boxBefore(const Scenario& s, const char* face) {
+    QString last;
+    for (const Step& step : s) {
+        if (step.face && QString(step.face) == face) return last;
+        if (!step.face) last = joined(step.lines);
+    }
+    return last;
+}
+
+// Plays from the start picture onto the raising screen of week 1.
+void begin(Fom& f, Boxes& b) {
+    b.answers = {tk::vbYes};
+    f.ImgStt_Click();
+}
+
+}  // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stopsWhereFirstNeeded_data() {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("damage");
+        QStringList names = {"stt", "end", "fce8", "fce9", "fce0"};
+        for (int n = 1; n <= 7; ++n) names << QString("Fce%1").arg(n) << QString("fce%1k").arg(n) << QString("Fce%1d").arg(n);
+        const char* damages[] = {"removed", "emptied", "truncated", "not a bitmap"};
+        for (const QString& name : names)
+            for (int d = Removed; d <= NotABitmap; ++d)
+                QTest::newRow(qPrintable(name + " " + damages[d])) << name << d;
+    }
+
+    void stopsWhereFirstNeeded() {
+        QFETCH(QString, picture);
+        QFETCH(int, damage);
+        QTemporaryDir dir;
+        const QString folder = linkPictures(dir);
+        breakPicture(folder, picture, Damage(damage));
+        if (QTest::currentTestFailed()) return;
+
+        // Where the game first needs each picture, and the last box shown before.
+        std::function<void(Fom&, Boxes&)> reach;
+        QString lastBox;
+        const QString lower = picture.toLower();
+        if (lower == "fce8") {
+            reach = [](Fom& f, Boxes&) { f.ImgStt_Click(); };
+        } else if (lower == "fce9") {
+            reach = [](Fom& f, Boxes& b) {
+                begin(f, b);
+                for (int d = 0; d < 6; ++d) f.DayTim.fire();
+            };
+            lastBox = joined(serifu::Oshokuji);
+        } else if (lower == "fce0") {
+            reach = [](Fom& f, Boxes& b) {
+                begin(f, b);
+                f.Ghb = 9;
+                f.Week = 4;
+                f.Day = 6;
+                f.DayTim.fire();
+            };
+            lastBox = boxBefore(serifu::Kaika, "fce0");
+        } else if (lower == "end") {
+            reach = [](Fom& f, Boxes& b) {
+                begin(f, b);
+                for (int i = 0; i < 4; ++i) f.Sonzai[i] = false;
+                f.Tousou_Su = 4;
+                f.Cp[5] = 0;
+                f.Tim.fire();
+            };
+            lastBox = joined(serifu::Kubi.back());
+        } else if (lower.size() == 5) {  // fce<n>k or fce<n>d
+            const int meal = lower[3].digitValue() - 1;
+            const bool leaving = lower.endsWith('d');
+            reach = [meal, leaving](Fom& f, Boxes& b) {
+                begin(f, b);
+                f.Cp[meal] = leaving ? 0 : 1000;
+                f.Tim.fire();
+            };
+            lastBox = joined(serifu::Oshirase);  // the week's notice
+        }
+
+        Draws draws;
+        draws.fallback = [] { return 0.0f; };
+        std::unique_ptr<Game> g;
+        std::unique_ptr<Boxes> boxes;
+        try {
+            g = std::make_unique<Game>(768, folder);
+            QVERIFY2(reach, "the game started without a picture it shows at start-up");
+            boxes = std::make_unique<Boxes>(&**g);
+            reach(**g, *boxes);
+            QFAIL("the broken picture was never reported");
+        } catch (const FatalError& e) {
+            const QString message = QString::fromStdString(e.what());
+            QVERIFY2(message.contains(picture + ".bmp", Qt::CaseInsensitive), qPrintable(message));
+            if (!reach) return;  // start-up: the window never came up
+            const QString shown = boxes->size() ? boxes->shown.back().prompt : QString();
+            QCOMPARE(shown, lastBox);
+        }
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "test_pictures.moc"
