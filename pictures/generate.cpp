@@ -1784,8 +1784,8 @@ QImage endingPicture()
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velmoria-pictures OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: velmoria-pictures OUTDIR [ICON.png]\n");
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
@@ -1819,6 +1819,15 @@ int main(int argc, char **argv)
         QString error;
         if (!writeBmp(job.draw(), path, &error)) {
             std::fprintf(stderr, "velmoria-pictures: cannot write %s: %s\n", qPrintable(path), qPrintable(error));
+            ++failures;
+        }
+    }
+    // The desktop icon: the master, as the menus show him.
+    if (argc == 3) {
+        const QImage icon = portrait(kPeople[8], Mood::Lordly, 900)
+                                .scaled(256, 256, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (!icon.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+            std::fprintf(stderr, "velmoria-pictures: cannot write %s\n", argv[2]);
             ++failures;
         }
     }
