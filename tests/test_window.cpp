@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGlyphRun>
 #include <QMenuBar>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QTemporaryDir>
 
 namespace {
@@ -231,6 +234,24 @@ private slots:
         }
         Game g(768, folder + "/");
         QCOMPARE(g->AppPath, folder + "/");
+    }
+
+    // Run once more under a Chinese locale: Han characters must keep their
+    // Japanese forms whatever the locale.
+    void hanCharactersUseAJapaneseFont() {
+        Game g;
+        for (const QFont& font : {g->LblNamGhb->font(), g->Lbl->font(), g->menuBar()->font()}) {
+            QTextLayout layout(QString("働き 週 日にち 設定 難易度 軽い 重い 激重 主様"), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            const QList<QGlyphRun> runs = layout.glyphRuns();
+            QVERIFY(!runs.isEmpty());
+            for (const QGlyphRun& run : runs) {
+                const QString family = run.rawFont().familyName();
+                QVERIFY2(family == "Noto Sans CJK JP" || family == "IPAGothic", qPrintable(family));
+            }
+        }
     }
 
     void missingPictureFolderStops() {
