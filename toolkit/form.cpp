@@ -36,7 +36,7 @@ void Form::setFixedFrame(int width, int height) {
     setFixedSize(width, height);
     if (QScreen* s = screen()) {
         const QRect avail = s->availableGeometry();
-        move(avail.center() - QPoint(width / 2, height / 2));
+        move(avail.x() + (avail.width() - width) / 2, avail.y() + (avail.height() - height) / 2);
     }
 }
 
