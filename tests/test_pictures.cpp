@@ -2,6 +2,8 @@
 // at the moment the game first needs it, and not before.
 #include "harness.h"
 
+#include <QProcess>
+
 namespace {
 
 enum Damage { Removed, Emptied, Truncated, NotABitmap };
@@ -117,6 +119,35 @@ private slots:
             const QString shown = boxes->size() ? boxes->shown.back().prompt : QString();
             QCOMPARE(shown, lastBox);
         }
+    }
+
+
+    // The real program: an error on standard error naming the file, and a
+    // non-zero exit, with no window left hanging.
+    void theProgramStopsWithAnError_data() {
+        QTest::addColumn<QString>("broken");
+        QTest::newRow("no picture folder") << QString();
+        QTest::newRow("a truncated face") << QString("Fce4");
+    }
+    void theProgramStopsWithAnError() {
+        QFETCH(QString, broken);
+        QTemporaryDir dir;
+        const QString program = dir.filePath("velmoria");
+        QVERIFY(QFile::copy(VELMORIA_BUILD_DIR "/velmoria", program));
+        if (!broken.isEmpty()) {
+            linkPictures(dir);
+            breakPicture(dir.path(), broken, Truncated);
+        }
+        QProcess game;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        game.setProcessEnvironment(env);
+        game.start(program, {});
+        QVERIFY(game.waitForFinished(30000));
+        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(game.exitCode(), 1);
+        const QString err = QString::fromLocal8Bit(game.readAllStandardError());
+        QVERIFY2(err.contains((broken.isEmpty() ? QString("stt") : broken) + ".bmp"), qPrintable(err));
     }
 };
 
