@@ -46,6 +46,7 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     QMessageBox box(owner);
     box.setWindowModality(Qt::NonModal);
     box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     box.setIcon(QMessageBox::NoIcon);
     if (yesNo) {
@@ -88,8 +89,6 @@ MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler) {
     g_boxHandler = std::move(handler);
     return old;
 }
-
-bool msgBoxOpen() { return !g_openBox.isNull(); }
 
 void abandonMsgBoxes() {
     g_abandoned = true;

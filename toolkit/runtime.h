@@ -21,8 +21,6 @@ using MsgBoxHandler = std::function<int(const QString& prompt, int buttons, cons
 // Replace the box (an empty handler restores the real one); returns the previous.
 MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler);
 
-// Whether a real box is open right now.
-bool msgBoxOpen();
 // Close any open box and make later boxes return at once: the window is gone.
 void abandonMsgBoxes();
 

@@ -29,9 +29,7 @@ void Graphic::Move(double left, double top, double width, double height) {
     QRectF r(left, top, width < 0 ? rect_.width() : width, height < 0 ? rect_.height() : height);
     if (r == rect_) return;
     changed();
-    const bool sized = r.size() != rect_.size();
     rect_ = r;
-    if (sized) resized();
     changed();
 }
 
@@ -87,11 +85,6 @@ Graphic* Picture::clone() const {
 
 // ---- Shape -----------------------------------------------------------------
 
-void Shape::setFigure(Figure f) {
-    figure_ = f;
-    changed();
-}
-
 void Shape::setFill(Fill f, QColor colour) {
     fill_ = f;
     fillColour_ = colour;
@@ -106,29 +99,18 @@ void Shape::setBorder(bool on, QColor colour) {
 
 void Shape::paint(QPainter& p, const QRect& px) {
     if (px.width() <= 0 || px.height() <= 0) return;
-    const QRect inner = px.adjusted(0, 0, -1, -1);
-    p.setPen(Qt::NoPen);
-    if (fill_ == Solid) {
-        p.setBrush(fillColour_);
-        if (figure_ == Rectangle) p.fillRect(px, fillColour_);
-        else p.drawEllipse(inner);
-    } else if (fill_ == HorizontalLines) {
-        p.setBrush(QBrush(fillColour_, Qt::HorPattern));
-        if (figure_ == Rectangle) p.drawRect(inner);
-        else p.drawEllipse(inner);
-    }
+    if (fill_ == Solid) p.fillRect(px, fillColour_);
+    else if (fill_ == HorizontalLines) p.fillRect(px, QBrush(fillColour_, Qt::HorPattern));
     if (border_) {
         p.setPen(QPen(borderColour_, 1));
         p.setBrush(Qt::NoBrush);
-        if (figure_ == Rectangle) p.drawRect(inner);
-        else p.drawEllipse(inner);
+        p.drawRect(px.adjusted(0, 0, -1, -1));
     }
 }
 
 Graphic* Shape::clone() const {
     auto* c = new Shape(surface());
     c->copyGeometryFrom(*this);
-    c->figure_ = figure_;
     c->fill_ = fill_;
     c->fillColour_ = fillColour_;
     c->borderColour_ = borderColour_;
@@ -171,19 +153,11 @@ void Label::surfaceResized() {
     if (autoSize_) fitText();
 }
 
-void Label::resized() {
-    if (autoSize_) fitText();
-}
-
 void Label::fitText() {
     const QFontMetrics fm(font_);
     const double w = surface()->toUserWidth(fm.horizontalAdvance(text_) + 2);
     const double h = surface()->toUserHeight(fm.height());
-    if (w != rect().width() || h != rect().height()) {
-        autoSize_ = false;  // Move would call back into resized()
-        Move(rect().left(), rect().top(), w, h);
-        autoSize_ = true;
-    }
+    Move(rect().left(), rect().top(), w, h);
 }
 
 void Label::paint(QPainter& p, const QRect& px) {

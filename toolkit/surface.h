@@ -48,7 +48,6 @@ public:
 
 protected:
     void changed();  // repaint what this element covers
-    virtual void resized() {}
     void copyGeometryFrom(const Graphic& other);
 
 private:
@@ -78,14 +77,12 @@ private:
     bool border_ = false;
 };
 
-// A filled or open rectangle or ellipse; never takes mouse input.
+// A filled, hatched or open rectangle; never takes mouse input.
 class Shape : public Graphic {
 public:
-    enum Figure { Rectangle, Ellipse };
     enum Fill { Solid, Transparent, HorizontalLines };
     using Graphic::Graphic;
 
-    void setFigure(Figure f);
     void setFill(Fill f, QColor colour);
     void setBorder(bool on, QColor colour = Qt::black);
     QColor fillColour() const { return fillColour_; }
@@ -97,7 +94,6 @@ public:
     Graphic* clone() const override;
 
 private:
-    Figure figure_ = Rectangle;
     Fill fill_ = Solid;
     QColor fillColour_ = Qt::white;
     QColor borderColour_ = Qt::black;
@@ -122,7 +118,6 @@ public:
     void surfaceResized() override;
 
 private:
-    void resized() override;
     void fitText();
     QString text_;
     QFont font_;
