@@ -162,12 +162,13 @@ T le(const QByteArray& b, int at) {
 }
 }  // namespace
 
-QImage readBitmap(const QString& path, QString* why) {
+namespace {
+// readBitmap for a path already found on disk.
+QImage readFoundBitmap(const QString& real, QString* why) {
     auto fail = [why](const QString& reason) {
         if (why) *why = reason;
         return QImage();
     };
-    const QString real = findFile(path);
     if (real.isEmpty()) return fail(QStringLiteral("ファイルが見つかりません"));
     QFile f(real);
     if (!f.open(QIODevice::ReadOnly)) return fail(QStringLiteral("ファイルを開けません"));
@@ -211,6 +212,9 @@ QImage readBitmap(const QString& path, QString* why) {
     image.setText(QStringLiteral("source"), real);
     return image;
 }
+}  // namespace
+
+QImage readBitmap(const QString& path, QString* why) { return readFoundBitmap(findFile(path), why); }
 
 QImage LoadPicture(const QString& path) {
     // Scenes show the same few speakers again and again: keep what was read
@@ -222,22 +226,18 @@ QImage LoadPicture(const QString& path) {
     };
     static QHash<QString, Cached> cache;
     const QString real = findFile(path);
-    if (!real.isEmpty()) {
-        const QFileInfo info(real);
-        auto it = cache.constFind(info.canonicalFilePath());
-        if (it != cache.cend() && it->size == info.size() && it->modified == info.lastModified())
-            return it->image;
-    }
+    const QFileInfo info(real);
+    const QString key = info.canonicalFilePath();  // empty when not found
+    auto it = cache.constFind(key);
+    if (it != cache.cend() && it->size == info.size() && it->modified == info.lastModified())
+        return it->image;
 
     QString why;
-    QImage image = readBitmap(path, &why);
-    if (!image.isNull()) {
-        const QFileInfo info(image.text(QStringLiteral("source")));
-        cache.insert(info.canonicalFilePath(), {info.size(), info.lastModified(), image});
-    }
+    QImage image = readFoundBitmap(real, &why);
     if (image.isNull())
         Fatal(QStringLiteral("画像を読み込めません: %1\n(%2)")
                   .arg(QDir::toNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'))), why));
+    cache.insert(key, {info.size(), info.lastModified(), image});
     return image;
 }
 
