@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QtTest>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -97,6 +98,10 @@ struct Boxes {
     int size() const { return int(shown.size()); }
     const ShownBox& operator[](int i) const { return shown.at(i); }
     void clear() { shown.clear(); }
+    // No tick or day could have run while any of the boxes was up.
+    bool allTimersOff() const {
+        return std::all_of(shown.begin(), shown.end(), [](const ShownBox& x) { return x.timersOff; });
+    }
     QStringList faces() const {
         QStringList f;
         for (const auto& b : shown) f << b.face;

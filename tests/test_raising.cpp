@@ -15,10 +15,6 @@ void level(Fom& f) {
         f.Senrei(i, 516 - f.Blood[i]);
     }
 }
-
-bool allTimersOff(const Boxes& b) {
-    return std::all_of(b.shown.begin(), b.shown.end(), [](const ShownBox& x) { return x.timersOff; });
-}
 }  // namespace
 
 class RaisingTest : public QObject {
@@ -203,7 +199,7 @@ private slots:
                 g->Jikan_Keika();
                 QCOMPARE(g->Tousou_Su, qint16(1));
             }
-            QVERIFY(allTimersOff(b));
+            QVERIFY(b.allTimersOff());
         }
     }
 
@@ -260,7 +256,7 @@ private slots:
         QCOMPARE(faces, QStringList({"fce2d", "fce4k", "fce6d"}));
         QCOMPARE(g->Tousou_Su, qint16(2));
         QCOMPARE(g->Ghb, qint16(1));
-        QVERIFY(allTimersOff(b));
+        QVERIFY(b.allTimersOff());
     }
 
     void dismissalOnlyAtExactlyFive() {
@@ -315,7 +311,7 @@ private slots:
             QCOMPARE(box.buttons, int(tk::vbOKOnly));
             QVERIFY(!box.prompt.contains("エンＤ"));
         }
-        QVERIFY(allTimersOff(b));
+        QVERIFY(b.allTimersOff());
         // The start screen, on the end picture; a click starts a new game.
         QVERIFY(g->ImgStt->Visible());
         QCOMPARE(pictureName(g->ImgStt->picture()), QString("end"));
@@ -426,7 +422,7 @@ private slots:
         QCOMPARE(g->LblDay->text(), QString("7"));
         QVERIFY(b.size() > 0);
         QCOMPARE(b[0].face, QString("fce8"));
-        QVERIFY(allTimersOff(b));
+        QVERIFY(b.allTimersOff());
         QCOMPARE(g->Week, qint16(2));
         QVERIFY(g->DayTim.running());
         b.clear();

@@ -34,8 +34,8 @@ private slots:
                 QCOMPARE(b[i].face, QString("fce8"));
                 QCOMPARE(b[i].buttons, int(i == 2 ? tk::vbYesNo : tk::vbOKOnly));
                 QCOMPARE(b[i].title, QString(""));
-                QVERIFY(b[i].timersOff);
             }
+            QVERIFY(b.allTimersOff());
             QCOMPARE(b[2].lines().value(1), QString("此処での日々への説明はお受けしましたか…？"));
             QCOMPARE(b[intro - 3].prompt, QString("………"));
             QCOMPARE(b[intro - 1].prompt, QString("今夜はごゆっくりお休み下さい"));
@@ -172,8 +172,7 @@ private slots:
         QCOMPARE(b[4].prompt, QString("朝になりました…"));
         QCOMPARE(g->Ghb, qint16(-2));
         QCOMPARE(g->LblGhb->text(), QString("-2"));
-        QVERIFY(b.shown.size() > 0 && std::all_of(b.shown.begin(), b.shown.end(),
-                                                   [](const ShownBox& x) { return x.timersOff; }));
+        QVERIFY(b.size() > 0 && b.allTimersOff());
     }
 
     void verdicts_data() {
@@ -231,7 +230,7 @@ private slots:
         QCOMPARE(last.startPicture, QString("end"));
         QVERIFY(g->ImgStt->Visible());
         QVERIFY(!g->Tim.Enabled() && !g->DayTim.Enabled());
-        QVERIFY(std::all_of(b.shown.begin(), b.shown.end(), [](const ShownBox& x) { return x.timersOff; }));
+        QVERIFY(b.allTimersOff());
 
         if (verdict == "bloom") {
             QStringList faces = b.faces().mid(3, 17);
