@@ -1,5 +1,6 @@
 // The morning notice: each week's wish is drawn and marked.
 #include "game/fom.h"
+#include "scenes/serifu.h"
 
 #include "toolkit/runtime.h"
 

@@ -1,5 +1,6 @@
 // The weekly meal: the master drinks the wished meal's blood.
 #include "game/fom.h"
+#include "scenes/serifu.h"
 
 #include "toolkit/runtime.h"
 

@@ -1,5 +1,6 @@
 // The evaluation ceremony after the fourth weekly meal.
 #include "game/fom.h"
+#include "scenes/serifu.h"
 
 #include "toolkit/runtime.h"
 

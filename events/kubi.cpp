@@ -1,5 +1,6 @@
 // The dismissal: five meals have fled.
 #include "game/fom.h"
+#include "scenes/serifu.h"
 
 #include "toolkit/runtime.h"
 

@@ -6,7 +6,7 @@
 //   scenes/  introduction, monologues, flight
 #pragma once
 
-#include "scenes/serifu.h"
+#include "game/dialogue.h"
 #include "toolkit/controlarray.h"
 #include "toolkit/form.h"
 #include "toolkit/timer.h"
@@ -49,6 +49,7 @@ public:
     tk::Label* LblWeek = nullptr;
     tk::Label* LblGhb = nullptr;
     tk::Picture* ImgStt = nullptr;
+    tk::Label* LblStt = nullptr;  // the start screen's prompt, over its picture
     tk::ControlArray<tk::Shape> ShpFce{"ShpFce"};
     tk::ControlArray<tk::Panel> Pic{"Pic"};
     tk::ControlArray<tk::Shape> CpShp{"CpShp"};

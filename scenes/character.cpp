@@ -1,5 +1,6 @@
 // The meals' own scenes: a monologue at full confidence, a flight at none.
 #include "game/fom.h"
+#include "scenes/serifu.h"
 
 void Fom::Hitorigoto_Ivent(int Index) {
     Gamen_Ivent("fce" + QString::number(Index + 1) + "k");

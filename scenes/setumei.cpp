@@ -1,5 +1,6 @@
 // The introduction that opens every game.
 #include "game/fom.h"
+#include "scenes/serifu.h"
 
 #include "toolkit/runtime.h"
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/fom.h"
+#include "scenes/serifu.h"
 #include "toolkit/runtime.h"
 
 #include <QDir>
