@@ -25,6 +25,7 @@ void Fom::Form_Load() {
 void Fom::Form_Activate() {
     for (int i = 0; i < Meals; ++i) Pic(i).hide();
     ImgStt->Show();
+    LblStt->Show();
     Tim.setEnabled(false);
 }
 
@@ -38,6 +39,7 @@ void Fom::ImgStt_Click() { Setumei_Ivent(); }
 void Fom::NewGame() {
     ImgStt->setPicture(tk::LoadPicture(AppPath + "GF\\stt.bmp"));
     ImgStt->Hide();
+    LblStt->Hide();
     Tousou_Su = 0;
     Ghb = 0;
     Day = 1;

@@ -1,5 +1,6 @@
 #include "toolkit/surface.h"
 
+#include <QFontInfo>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -144,6 +145,21 @@ void Label::setAlignRight(bool right) {
     changed();
 }
 
+void Label::setAlignCentre(bool centre) {
+    centre_ = centre;
+    changed();
+}
+
+void Label::setPadding(double ems) {
+    changed();
+    padding_ = ems;
+    changed();
+}
+
+int Label::paddingPixels() const {
+    return static_cast<int>(std::lround(padding_ * QFontInfo(font_).pixelSize()));
+}
+
 void Label::setAutoSize(bool on) {
     autoSize_ = on;
     if (on) fitText();
@@ -164,9 +180,10 @@ void Label::paint(QPainter& p, const QRect& px) {
     if (text_.isEmpty()) return;
     p.setFont(font_);
     p.setPen(Qt::white);
-    int flags = Qt::AlignTop | (right_ ? Qt::AlignRight : Qt::AlignLeft);
+    int flags = Qt::AlignTop | (centre_ ? Qt::AlignHCenter : right_ ? Qt::AlignRight : Qt::AlignLeft);
     if (!autoSize_) flags |= Qt::TextWordWrap;
-    p.drawText(px, flags, text_);
+    const int pad = paddingPixels();
+    p.drawText(px.adjusted(pad, 0, -pad, 0), flags, text_);
 }
 
 Graphic* Label::clone() const {
@@ -175,6 +192,8 @@ Graphic* Label::clone() const {
     c->text_ = text_;
     c->font_ = font_;
     c->right_ = right_;
+    c->centre_ = centre_;
+    c->padding_ = padding_;
     c->autoSize_ = autoSize_;
     return c;
 }

@@ -110,6 +110,11 @@ public:
     const QFont& font() const { return font_; }
     void setAlignRight(bool right);
     bool alignRight() const { return right_; }
+    void setAlignCentre(bool centre);
+    // Space kept clear at both ends of the text, in ems of the label's font,
+    // so that text never touches a neighbour.
+    void setPadding(double ems);
+    int paddingPixels() const;
     // Size to the text at the current position (single line).
     void setAutoSize(bool on);
 
@@ -122,6 +127,8 @@ private:
     QString text_;
     QFont font_;
     bool right_ = false;
+    bool centre_ = false;
+    double padding_ = 0;
     bool autoSize_ = false;
 };
 

@@ -20,6 +20,15 @@ const std::array<MealColours, Fom::Meals> kColours = {{
     {{255, 255, 255}, {64, 64, 64}, {100, 100, 100}},
 }};
 const QColor kOrange(255, 128, 0);
+// The press flash tints the window with the meal's colour rather than
+// covering it: faces and counters stay readable through it.
+constexpr int kFlashAlpha = 140;
+
+QColor flashColour(int meal) {
+    QColor c = kColours[meal].flash;
+    c.setAlpha(kFlashAlpha);
+    return c;
+}
 }  // namespace
 
 Fom::Fom() {
@@ -49,12 +58,18 @@ void Fom::createControls() {
     LblWeek = label("Label1");
     LblDay = label("Label1");
     ImgStt = s->create<tk::Picture>();
+    LblStt = label("— クリックで始める —");
     ShpFce.add(0, s->create<tk::Shape>());
 
     for (tk::Label* l : {LblNamGhb, LblNamWeek, LblNamDay}) l->setAutoSize(true);
-    for (tk::Label* l : {LblGhb, LblWeek, LblDay}) l->setAlignRight(true);
+    for (tk::Label* l : {LblGhb, LblWeek, LblDay}) {
+        l->setAlignRight(true);
+        l->setPadding(0.5);  // a number never touches the next caption
+    }
+    LblStt->setAlignCentre(true);
+    LblStt->Hide();
 
-    ShpFce(0).setFill(tk::Shape::Solid, kColours[0].flash);
+    ShpFce(0).setFill(tk::Shape::Solid, flashColour(0));
     ShpFce(0).setBorder(false);
     ShpGosyoumou->setFill(tk::Shape::HorizontalLines, kOrange);
     ShpGosyoumou->setBorder(true, kOrange);
@@ -102,6 +117,8 @@ void Fom::Haichi() {
     Img->Move(0, 0, 2, 2);
     ImgStt->Move(0, 0, 7, 3);
     ImgStt->setPicture(tk::LoadPicture(AppPath + "GF\\stt.bmp"));
+    LblStt->Move(0, 2.5, 7, 0.5);
+    LblStt->setPointSize(MojiSize);
 
     for (int i = 1; i < Meals; ++i) {
         ImgFce.Load(i);
@@ -118,7 +135,7 @@ void Fom::Haichi() {
         CpShp(i).Move(0, 0, 1, 500);
         BloodShp(i).Move(1, 0, 1, 1);
     }
-    for (int i = 0; i < Meals; ++i) ShpFce(i).setFill(tk::Shape::Solid, kColours[i].flash);
+    for (int i = 0; i < Meals; ++i) ShpFce(i).setFill(tk::Shape::Solid, flashColour(i));
 
     LblNamWeek->Move(0, 2);
     LblWeek->Move(0, 2, 3.5, 0.5);

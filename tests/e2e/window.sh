@@ -401,16 +401,18 @@ pass "blood bars hang in the right halves (lengths$blood_lens)"
 
 # ==== d. pressing and clicking a face ========================================
 
-# Face 0 flashes red over the client area while pressed; the panels stay.
+# Face 0 tints the client area red while pressed, blended over what lies
+# beneath; the panels stay as they are.
 FACE=0
 ROW2_Y=$((MENU_H + 2 * ROW_H + 2))
 reddish() {
     local r g b
     read -r r g b <<<"$1"
-    [ "$r" -ge 128 ] && [ "$g" -lt 64 ] && [ "$b" -lt 64 ]
+    [ "$r" -ge 100 ] && [ "$g" -lt 64 ] && [ "$b" -lt 64 ]
 }
-flash_spots=("10 $ROW2_Y" "$((WIN_W / 2)) $ROW2_Y" "$((WIN_W * 9 / 14)) $((MENU_H + ROW_H / 2))"
-             "$((WIN_W * 13 / 14)) $((MENU_H + 10))" "$((WIN_W - 10)) $((WIN_H - 10))")
+# black spots (the counters' background) and spots over faces
+flash_spots=("10 $ROW2_Y" "$((WIN_W / 2)) $ROW2_Y" "$((WIN_W - 10)) $((WIN_H - 10))")
+face_spots=("$((WIN_W * 9 / 14)) $((MENU_H + ROW_H / 2))" "$((WIN_W * 13 / 14)) $((MENU_H + ROW_H / 2))")
 
 cell_x "$FACE"
 xr=$((CX + 2 + 3 * (CW - 4) / 4))
@@ -438,6 +440,8 @@ for attempt in 1 2 3; do
 
     if [ "$attempt" -eq 1 ]; then
         flash=$(pixel "$pressed" 10 "$ROW2_Y")
+        read -r fr _ <<<"$flash"
+        [ "$fr" -lt 220 ] || fail "the flash ($flash) is flat red, not blended over the window, see $pressed"
         for q in "${flash_spots[@]}"; do
             # shellcheck disable=SC2086
             p=$(pixel "$pressed" $q)
@@ -445,6 +449,20 @@ for attempt in 1 2 3; do
             # shellcheck disable=SC2086
             p=$(pixel "$released" $q)
             near "$p" "$flash" && fail "after release the flash ($p) stays at $q, see $released"
+        done
+        # Over a face the tint mixes with the picture: redder than it was,
+        # not the flat colour, and gone again after release.
+        for q in "${face_spots[@]}"; do
+            # shellcheck disable=SC2086
+            read -r r0 g0 b0 <<<"$(pixel "$raising" $q)"
+            # shellcheck disable=SC2086
+            read -r r1 g1 b1 <<<"$(pixel "$pressed" $q)"
+            # shellcheck disable=SC2086
+            p=$(pixel "$released" $q)
+            if [ $((r1 - g1)) -le $((r0 - g0)) ] || near "$r1 $g1 $b1" "255 0 0" || near "$r1 $g1 $b1" "$flash"; then
+                fail "over a face at $q the flash shows ($r1 $g1 $b1), was ($r0 $g0 $b0): want a mix, see $pressed"
+            fi
+            near "$p" "$r0 $g0 $b0" || fail "after release the face at $q shows ($p), was ($r0 $g0 $b0), see $released"
         done
         p=$(pixel "$pressed" "$xl" $((INNER_TOP + 4)))
         near "$p" "${CP_COLOURS[FACE]}" || fail "the flash covers panel $FACE ($p), see $pressed"
