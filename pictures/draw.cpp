@@ -2,6 +2,9 @@
 #include "pictures.h"
 
 #include <QFile>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QStringList>
 #include <QTransform>
 
@@ -29,6 +32,30 @@ QFont japaneseFont(int px, QFont::Weight weight)
     f.setPixelSize(px);
     f.setWeight(weight);
     return f;
+}
+
+// Fontconfig hands out a stand-in when a family is missing, so ask which font
+// really drew kana and kanji. A Chinese CJK font would draw the wrong forms.
+QString japaneseFontMissing()
+{
+    QTextLayout layout(QStringLiteral("ヴェルモリア終"), japaneseFont(40, QFont::Bold));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.isEmpty())
+        return QStringLiteral("no font at all");
+    for (const QGlyphRun &run : runs) {
+        const QRawFont font = run.rawFont();
+        // With no fonts at all Qt draws boxes from a stand-in without tables,
+        // and asking that one its family crashes.
+        if (!font.isValid() || font.fontTable("cmap").isEmpty())
+            return QStringLiteral("no font at all");
+        const QString family = font.familyName();
+        if (family != QLatin1String("Noto Sans CJK JP") && family != QLatin1String("IPAGothic"))
+            return family.isEmpty() ? QStringLiteral("no font at all") : family;
+    }
+    return QString();
 }
 
 // Written by hand so the file is always BI_RGB 24-bit, whatever Qt's writer prefers.

@@ -20,6 +20,16 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: velmoria-pictures OUTDIR [ICON.png]\n");
         return 2;
     }
+    // Without a Japanese font the title would be baked with empty boxes or Chinese forms.
+    const QString missing = japaneseFontMissing();
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr,
+                     "velmoria-pictures: no Japanese font (Noto Sans CJK JP or IPAGothic) is installed; "
+                     "the text was drawn with %s.\n"
+                     "Install the Debian package fonts-noto-cjk (apt-get install fonts-noto-cjk) and build again.\n",
+                     qPrintable(missing));
+        return 1;
+    }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "velmoria-pictures: cannot create %s\n", argv[1]);

@@ -43,6 +43,8 @@ private:
 QColor mix(const QColor &a, const QColor &b, double t);
 QColor alpha(QColor c, int a);
 QFont japaneseFont(int px, QFont::Weight weight);
+// Empty when a Japanese family draws japaneseFont()'s text, else what drew it instead.
+QString japaneseFontMissing();
 bool writeBmp(const QImage &src, const QString &path, QString *error);
 
 QPainterPath lock(QPointF root, QPointF tip, double w, double bend);
