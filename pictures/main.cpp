@@ -1,7 +1,7 @@
-// velmoria-pictures OUTDIR [ICON.png]: draws every picture the game shows and writes them out.
+// velmoria-pictures GF_DIR ICON_DIR: draws every picture the game shows, and its icons, and writes them out.
 //
 // Everything is vector shapes and fixed-seed noise, so a given source always
-// yields the same bytes.
+// yields the same bytes (on one machine: installed fonts may differ).
 
 #include "pictures.h"
 
@@ -13,11 +13,41 @@
 
 using namespace pics;
 
+namespace {
+
+struct Job {
+    QString name;
+    std::function<QImage()> draw;
+};
+
+std::vector<Job> pictureJobs()
+{
+    const QSize face(kFace, kFace);
+    const QRectF all(0, 0, kFace, kFace);
+    std::vector<Job> jobs;
+    jobs.push_back({QStringLiteral("stt.bmp"), titlePicture});
+    jobs.push_back({QStringLiteral("end.bmp"), endingPicture});
+    for (int i = 0; i < 7; ++i) {
+        const Person &who = kPeople[i];
+        const QString n = QString::number(i + 1);
+        const std::uint32_t seed = 100u + std::uint32_t(i) * 10u;
+        jobs.push_back({"Fce" + n + ".bmp", [=, &who] { return portrait(who, Mood::Calm, seed, face, all); }});
+        jobs.push_back({"fce" + n + "k.bmp", [=, &who] { return portrait(who, Mood::Happy, seed + 1, face, all); }});
+        jobs.push_back({"Fce" + n + "d.bmp", [=, &who] { return portrait(who, Mood::Sad, seed + 2, face, all); }});
+    }
+    jobs.push_back({QStringLiteral("fce8.bmp"), [=] { return portrait(kPeople[7], Mood::Knowing, 800, face, all); }});
+    jobs.push_back({QStringLiteral("fce9.bmp"), [=] { return portrait(kPeople[8], Mood::Lordly, 900, face, all); }});
+    jobs.push_back({QStringLiteral("fce0.bmp"), [=] { return portrait(kPeople[9], Mood::Radiant, 1000, face, all); }});
+    return jobs;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: velmoria-pictures OUTDIR [ICON.png]\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: velmoria-pictures GF_DIR ICON_DIR\n");
         return 2;
     }
     // Without a Japanese font the title would be baked with empty boxes or Chinese forms.
@@ -30,48 +60,29 @@ int main(int argc, char **argv)
                      qPrintable(missing));
         return 1;
     }
-    const QString outDir = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(outDir)) {
-        std::fprintf(stderr, "velmoria-pictures: cannot create %s\n", argv[1]);
-        return 1;
-    }
-
-    struct Job {
-        QString name;
-        std::function<QImage()> draw;
-    };
-    std::vector<Job> jobs;
-    jobs.push_back({QStringLiteral("stt.bmp"), titlePicture});
-    jobs.push_back({QStringLiteral("end.bmp"), endingPicture});
-    for (int i = 0; i < 7; ++i) {
-        const Person &who = kPeople[i];
-        const QString n = QString::number(i + 1);
-        const std::uint32_t seed = 100u + std::uint32_t(i) * 10u;
-        jobs.push_back({"Fce" + n + ".bmp", [&who, seed] { return portrait(who, Mood::Calm, seed); }});
-        jobs.push_back({"fce" + n + "k.bmp", [&who, seed] { return portrait(who, Mood::Happy, seed + 1); }});
-        jobs.push_back({"Fce" + n + "d.bmp", [&who, seed] { return portrait(who, Mood::Sad, seed + 2); }});
-    }
-    jobs.push_back({QStringLiteral("fce8.bmp"), [] { return portrait(kPeople[7], Mood::Knowing, 800); }});
-    jobs.push_back({QStringLiteral("fce9.bmp"), [] { return portrait(kPeople[8], Mood::Lordly, 900); }});
-    jobs.push_back({QStringLiteral("fce0.bmp"), [] { return portrait(kPeople[9], Mood::Radiant, 1000); }});
+    const QDir gfDir(QString::fromLocal8Bit(argv[1]));
+    const QDir iconDir(QString::fromLocal8Bit(argv[2]));
 
     int failures = 0;
-    for (const Job &job : jobs) {
-        const QString path = QDir(outDir).filePath(job.name);
+    auto fail = [&](const QString &what, const QString &why) {
+        std::fprintf(stderr, "velmoria-pictures: cannot write %s%s%s\n", qPrintable(what), why.isEmpty() ? "" : ": ",
+                     qPrintable(why));
+        ++failures;
+    };
+    if (!QDir().mkpath(gfDir.path()))
+        fail(gfDir.path(), QStringLiteral("cannot create the folder"));
+    for (const Job &job : pictureJobs()) {
+        const QString path = gfDir.filePath(job.name);
         QString error;
-        if (!writeBmp(job.draw(), path, &error)) {
-            std::fprintf(stderr, "velmoria-pictures: cannot write %s: %s\n", qPrintable(path), qPrintable(error));
-            ++failures;
-        }
+        if (!writeBmp(job.draw(), path, &error))
+            fail(path, error);
     }
-    // The desktop icon: the master, as the menus show him.
-    if (argc == 3) {
-        const QImage icon = portrait(kPeople[8], Mood::Lordly, 900)
-                                .scaled(256, 256, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (!icon.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-            std::fprintf(stderr, "velmoria-pictures: cannot write %s\n", argv[2]);
-            ++failures;
-        }
+    // The freedesktop icon theme layout, ready to install under share/icons/hicolor.
+    for (int size : kIconSizes) {
+        const QString sub = QStringLiteral("%1x%1/apps").arg(size);
+        const QString path = iconDir.filePath(sub + QStringLiteral("/org.velmoria.Velmoria.png"));
+        if (!QDir().mkpath(iconDir.filePath(sub)) || !icon(size).save(path, "PNG"))
+            fail(path, QString());
     }
     return failures ? 1 : 0;
 }

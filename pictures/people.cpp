@@ -41,12 +41,17 @@ const std::array<Person, 10> kPeople = {{
      {20, 14, 6, 0.16, 0.56, true, 3.2}, Mouth::Soft, true, true, -0.1},
 }};
 
-QImage portrait(const Person &who, Mood mood, std::uint32_t seed)
+QImage portrait(const Person &who, Mood mood, std::uint32_t seed, QSize size, const QRectF &view)
 {
-    QImage img(kFace, kFace, QImage::Format_RGB32);
+    QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    // everything is drawn in design units; this shows the part `view` of them
+    QTransform frame;
+    frame.scale(size.width() / view.width(), size.height() / view.height());
+    frame.translate(-view.left(), -view.top());
+    p.setWorldTransform(frame);
     Rng rng(seed);
     background(p, who, mood, rng);
 
@@ -59,16 +64,16 @@ QImage portrait(const Person &who, Mood mood, std::uint32_t seed)
         headTf.translate(-160, -244);
     }
 
-    p.setWorldTransform(headTf);
+    p.setWorldTransform(headTf * frame);
     paintHairFill(p, hair.back, who.hair, true);
-    p.resetTransform();
+    p.setWorldTransform(frame);
     collarBehind(p, who);
     body(p, who);
-    p.setWorldTransform(headTf);
+    p.setWorldTransform(headTf * frame);
     head(p, who, mood, hair);
     frontHair(p, who, hair);
     accessories(p, who);
-    p.resetTransform();
+    p.setWorldTransform(frame);
     moodLight(p, mood, rng);
     p.end();
     return img;

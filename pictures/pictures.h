@@ -89,7 +89,8 @@ struct Person {
 // Seven meals, then the maid, the master and the master's bloomed form.
 extern const std::array<Person, 10> kPeople;
 
-QImage portrait(const Person &who, Mood mood, std::uint32_t seed);
+// Draws the part `view` of a portrait's design frame into an image of `size`.
+QImage portrait(const Person &who, Mood mood, std::uint32_t seed, QSize size, const QRectF &view);
 
 // ---- hair (hair.cpp)
 
@@ -130,5 +131,11 @@ void moodLight(QPainter &p, Mood mood, Rng &rng);
 
 QImage titlePicture();
 QImage endingPicture();
+
+// ---- the app icon (icon.cpp)
+
+// Icon sizes the desktop looks for, in pixels.
+constexpr std::array<int, 8> kIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+QImage icon(int size);
 
 } // namespace pics

@@ -62,6 +62,8 @@ draws)
     "$gen" "$tmp/GF" "$tmp/icons"
     n=$(ls "$tmp/GF" | wc -l)
     [ "$n" -eq 26 ] || { echo "FAIL: $n pictures instead of 26" >&2; exit 1; }
+    n=$(find "$tmp/icons" -name org.velmoria.Velmoria.png | wc -l)
+    [ "$n" -eq 8 ] || { echo "FAIL: $n icons instead of 8" >&2; exit 1; }
     ;;
 *)
     echo "usage: generator.sh GENERATOR nofont|chinese|draws" >&2
