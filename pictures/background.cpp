@@ -54,15 +54,19 @@ void background(QPainter &p, const Person &who, Mood mood, Rng &rng)
         break;
     }
     case Mood::Happy: {
+        // warm daylight, tinted with the meal's own colour
+        const QColor t = who.tint;
         QRadialGradient g(QPointF(160, 120), 240);
-        g.setColorAt(0, mix(QColor(255, 240, 190), who.tint, 0.10));
-        g.setColorAt(0.5, mix(QColor(245, 180, 90), who.tint, 0.18));
-        g.setColorAt(1, mix(QColor(150, 74, 40), who.tint, 0.15));
+        g.setColorAt(0, mix(QColor(255, 250, 238), t, 0.22));
+        g.setColorAt(0.5, mix(QColor(245, 226, 200), t, 0.42));
+        g.setColorAt(1, mix(QColor(96, 70, 70), t, 0.42));
         p.fillRect(all, g);
-        windowScene(p, QColor(255, 214, 140), QColor(120, 60, 30), QColor(255, 236, 180, 90));
+        windowScene(p, mix(QColor(255, 238, 196), t, 0.25), mix(QColor(110, 70, 50), t, 0.3),
+                    alpha(mix(QColor(255, 244, 214), t, 0.2), 90));
+        const QColor glow = mix(QColor(255, 246, 225), t, 0.3);
         for (int i = 0; i < 16; ++i)
             glowSpot(p, {rng.uniform(0, 320), rng.uniform(0, 320)}, rng.uniform(8, 22),
-                     QColor(255, 240, 200, int(rng.uniform(40, 110))));
+                     alpha(glow, int(rng.uniform(40, 110))));
         p.setPen(Qt::NoPen);
         for (int i = 0; i < 10; ++i) {
             p.setBrush(QColor(255, 252, 230, int(rng.uniform(150, 240))));
@@ -126,10 +130,11 @@ void background(QPainter &p, const Person &who, Mood mood, Rng &rng)
         break;
     }
     case Mood::Radiant: {
-        QRadialGradient g(QPointF(160, 120), 250);
-        g.setColorAt(0, QColor(255, 253, 240));
-        g.setColorAt(0.45, QColor(255, 232, 170));
-        g.setColorAt(1, QColor(210, 150, 70));
+        // deep rose behind him, so the pale lord in white stands out in gold light
+        QRadialGradient g(QPointF(160, 110), 260);
+        g.setColorAt(0, QColor(170, 70, 96));
+        g.setColorAt(0.45, QColor(104, 26, 64));
+        g.setColorAt(1, QColor(30, 6, 28));
         p.fillRect(all, g);
         p.setPen(Qt::NoPen);
         for (int i = 0; i < 24; ++i) {
@@ -139,31 +144,32 @@ void background(QPainter &p, const Person &who, Mood mood, Rng &rng)
             ray.lineTo(160 + std::cos(a0) * 400, 120 + std::sin(a0) * 400);
             ray.lineTo(160 + std::cos(a1) * 400, 120 + std::sin(a1) * 400);
             ray.closeSubpath();
-            p.setBrush(QColor(255, 255, 255, 70));
+            p.setBrush(QColor(255, 214, 120, 46));
             p.drawPath(ray);
         }
-        glowSpot(p, {160, 110}, 130, QColor(255, 255, 250, 200));
+        glowSpot(p, {160, 106}, 150, QColor(255, 200, 120, 90));
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(240, 196, 80, 230), 6));
+        p.setPen(QPen(QColor(240, 190, 70, 240), 6));
         p.drawEllipse(QPointF(160, 106), 112, 112);
-        p.setPen(QPen(QColor(255, 246, 200, 200), 2));
-        p.drawEllipse(QPointF(160, 106), 120, 120);
+        p.setPen(QPen(QColor(255, 232, 170, 170), 2));
+        p.drawEllipse(QPointF(160, 106), 121, 121);
         break;
     }
     }
 }
 
-void moodLight(QPainter &p, Mood mood, Rng &rng)
+void moodLight(QPainter &p, const Person &who, Mood mood, Rng &rng)
 {
     const QRectF all(0, 0, kFace, kFace);
     switch (mood) {
     case Mood::Happy: {
         p.setCompositionMode(QPainter::CompositionMode_Screen);
-        p.fillRect(all, QColor(46, 26, 0));
+        p.fillRect(all, mix(QColor(40, 28, 8), who.tint, 0.12));
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        const QColor sun = mix(QColor(255, 232, 180), who.tint, 0.25);
         QRadialGradient g(QPointF(40, 20), 260);
-        g.setColorAt(0, QColor(255, 220, 150, 90));
-        g.setColorAt(1, QColor(255, 220, 150, 0));
+        g.setColorAt(0, alpha(sun, 90));
+        g.setColorAt(1, alpha(sun, 0));
         p.fillRect(all, g);
         p.setPen(Qt::NoPen);
         for (int i = 0; i < 6; ++i) {

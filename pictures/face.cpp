@@ -1,14 +1,9 @@
-// Faces and expressions: the head, eyes, brows, mouths, tears, blush and glasses.
+// Faces and expressions: the head, mouths and smiles, tears, blush and glasses (eyes are in eyes.cpp).
 #include "pictures.h"
 
 namespace pics {
 
 namespace {
-
-QColor lashColour(const Person &who)
-{
-    return mix(who.hair, QColor(30, 16, 26), 0.75);
-}
 
 QPainterPath facePath(bool angular)
 {
@@ -31,139 +26,66 @@ QPainterPath facePath(bool angular)
     return f;
 }
 
-// Eye drawn in a frame where +x points to the outer corner, so one routine serves both sides.
-void drawEye(QPainter &p, QPointF centre, int side, const Person &who, Mood mood)
+// An open mouth: dark inside, the upper teeth along its top, the tongue at its bottom.
+void openMouth(QPainter &p, const QPainterPath &m, const QColor &lineCol, double teeth)
 {
-    const EyeShape &e = who.eye;
-    const double w = e.w, h = e.h;
-    const double drop = std::min(0.6, e.drop + (mood == Mood::Sad ? 0.3 : 0.0));
-    const double raise = mood == Mood::Happy ? 0.55 : 0.0;
-    const double lookY = mood == Mood::Sad ? h * 0.32 : 0.0;
-    const double lookX = (mood == Mood::Knowing ? 2.5 : 0.0) * side;
-    const QColor lashCol = lashColour(who);
-
+    const QRectF r = m.boundingRect();
+    p.setBrush(QColor(150, 40, 56));
+    p.setPen(QPen(lineCol, 1.6));
+    p.drawPath(m);
     p.save();
-    p.translate(centre);
-    p.scale(side, 1);
-
-    const QPointF inner(-w, -0.1 * h + 2), outer(w * 1.05, -0.15 * h - e.lift);
-    const double topC = -h * 1.333 * (1.0 - drop);
-    QPainterPath upper;
-    upper.moveTo(inner);
-    upper.cubicTo(-0.45 * w, topC, 0.55 * w, topC - e.lift * 0.6, outer.x(), outer.y());
-
-    const QPointF lowOuter(0.85 * w, 0.45 * h - e.lift * 0.5), lowInner(-0.8 * w, 0.5 * h);
-    const double lowMid = h * 0.9 * (1.0 - raise * 1.5);
-    const double lowC = (4 * lowMid - lowOuter.y() - lowInner.y()) / 2;
-    QPainterPath lower;
-    lower.moveTo(lowOuter);
-    lower.quadTo(0.05 * w, lowC, lowInner.x(), lowInner.y());
-
-    QPainterPath white = upper;
-    white.lineTo(lowOuter);
-    white.quadTo(0.05 * w, lowC, lowInner.x(), lowInner.y());
-    white.closeSubpath();
-
-    QLinearGradient sg(0, -h, 0, h);
-    sg.setColorAt(0, QColor(205, 196, 218));
-    sg.setColorAt(0.5, QColor(252, 250, 255));
+    p.setClipPath(m);
     p.setPen(Qt::NoPen);
-    p.setBrush(sg);
-    p.drawPath(white);
-
-    p.save();
-    p.setClipPath(white);
-    const double rx = w * e.iris * 0.8, ry = h * 0.92 * (e.h < 17 ? 1.15 : 1.0);
-    const QPointF ic(0.04 * w + lookX, 0.08 * h + lookY);
-    QLinearGradient ig(0, ic.y() - ry, 0, ic.y() + ry);
-    ig.setColorAt(0, who.iris.darker(280));
-    ig.setColorAt(0.45, who.iris.darker(125));
-    ig.setColorAt(1, who.iris.lighter(165));
-    p.setBrush(ig);
-    p.setPen(QPen(who.iris.darker(320), 1.3));
-    p.drawEllipse(ic, rx, ry);
-    p.setPen(QPen(alpha(who.iris.lighter(150), 110), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(ic, rx * 0.72, ry * 0.74);
-    p.setPen(Qt::NoPen);
-    p.setBrush(who.iris.darker(380));
-    p.drawEllipse(ic + QPointF(0, ry * 0.06), rx * (e.slit ? 0.16 : 0.45), ry * (e.slit ? 0.72 : 0.48));
-    p.setBrush(alpha(who.iris.lighter(200), 120));
-    p.drawEllipse(ic + QPointF(0, ry * 0.55), rx * 0.6, ry * 0.25);
-    // shadow the upper lid casts onto the eye
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(60, 30, 60, 80), h * 0.55));
-    p.drawPath(upper);
-    // catch-lights always sit up-left in the picture, whichever eye this is
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 235));
-    p.drawEllipse(ic + QPointF(-0.38 * rx * side, -0.4 * ry), rx * 0.34, ry * 0.26);
-    p.drawEllipse(ic + QPointF(0.4 * rx * side, 0.4 * ry), rx * 0.14, rx * 0.14);
-    if (mood == Mood::Happy || mood == Mood::Radiant) {
-        p.setBrush(QColor(255, 255, 255, 200));
-        p.drawPath(sparkle(ic + QPointF(0.3 * rx * side, -0.1 * ry), rx * 0.35));
-    }
-    if (mood == Mood::Sad) {
-        p.setBrush(QColor(200, 230, 255, 150));
-        p.drawEllipse(QPointF(0.05 * w, lowMid - 1.5), w * 0.7, 3.2);
+    p.setBrush(QColor(240, 120, 130));
+    p.drawEllipse(QPointF(r.center().x(), r.bottom() + 1), r.width() * 0.32, r.height() * 0.42);
+    if (teeth > 0) {
+        p.setBrush(QColor(255, 255, 255));
+        p.drawRect(QRectF(r.left() - 2, r.top() - 3, r.width() + 4, teeth + 3));
     }
     p.restore();
+}
 
-    // lash line: heavy towards the outer corner
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(lashCol, e.lash, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(upper);
-    p.save();
-    p.setClipRect(QRectF(0, -60, 60, 120));
-    p.setPen(QPen(lashCol, e.lash * 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawPath(upper.translated(0, -e.lash * 0.3));
-    p.restore();
-    const double fl = who.broad ? 0.5 : 1.0; // men get a plain corner, women a flick
-    QPainterPath flick;
-    flick.moveTo(outer + QPointF(-8, -2));
-    flick.quadTo(outer + QPointF(4, -4) * fl, outer + QPointF(8, -7 - e.lift * 0.3) * fl);
-    flick.quadTo(outer + QPointF(2, 1) * fl, outer + QPointF(-4, 3));
-    flick.closeSubpath();
-    p.setPen(Qt::NoPen);
-    p.setBrush(lashCol);
-    p.drawPath(flick);
-    if (who.mouth == Mouth::Smirk && !who.angularJaw) {
-        // long upper lashes for the haughty lady
-        p.setPen(QPen(lashCol, 1.8, Qt::SolidLine, Qt::RoundCap));
-        for (int i = 0; i < 3; ++i) {
-            const QPointF a = upper.pointAtPercent(0.62 + i * 0.13);
-            p.drawLine(a, a + QPointF(4 + i * 2, -6 + i));
-        }
+// Each meal's own contented smile.
+void smile(QPainter &p, const Person &who, const QColor &lineCol)
+{
+    QPainterPath m;
+    switch (who.smile) {
+    case Smile::Grin: // lopsided, all teeth
+        m = svg("M 140 202 Q 162 207 183 195 Q 178 219 160 221 Q 145 221 140 202 Z");
+        openMouth(p, m, lineCol, 9);
+        p.setPen(QPen(lineCol, 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(svg("M 180 192 Q 185 194 186 198")); // the dimple of the raised corner
+        return;
+    case Smile::Laugh: // wide open, eyes shut
+        m = svg("M 140 200 Q 160 205 180 200 Q 176 228 160 228 Q 144 228 140 200 Z");
+        openMouth(p, m, lineCol, 6);
+        return;
+    case Smile::Gentle: // lips closed, corners up
+        p.setPen(QPen(lineCol, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(svg("M 147 202 Q 160 213 173 202"));
+        p.setPen(QPen(lineCol, 1.3, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(svg("M 145 199 Q 146 203 149 204 M 175 199 Q 174 203 171 204"));
+        return;
+    case Smile::Wink: // open and cheerful
+        m = svg("M 142 201 Q 160 207 178 201 Q 172 224 160 224 Q 148 224 142 201 Z");
+        openMouth(p, m, lineCol, 6);
+        return;
+    case Smile::Smug: // closed, one corner high
+        p.setPen(QPen(lineCol, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(svg("M 146 205 C 154 211 166 210 176 198"));
+        p.setPen(QPen(lineCol, 1.3, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(svg("M 174 195 Q 178 197 179 201"));
+        return;
+    case Smile::Shy: // small, off to one side
+        m = svg("M 148 205 Q 156 208 166 204 Q 163 214 156 214 Q 150 213 148 205 Z");
+        openMouth(p, m, lineCol, 0);
+        return;
+    case Smile::Serene: // a soft closed curve under shut eyes
+        p.setPen(QPen(lineCol, 2.0, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(svg("M 150 204 Q 160 211 170 204"));
+        return;
     }
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(alpha(lashCol, mood == Mood::Happy ? 230 : 150), mood == Mood::Happy ? 2.2 : 1.3,
-                  Qt::SolidLine, Qt::RoundCap));
-    p.drawPath(lower);
-    // eyelid crease
-    p.save();
-    p.setClipRect(QRectF(-w * 0.6, -60, w * 1.5, 120));
-    p.setPen(QPen(alpha(lashCol, 90), 1.1));
-    p.drawPath(upper.translated(0, -h * 0.28 - 3));
-    p.restore();
-
-    // brow
-    double by = -h * (1.0 - drop * 0.4) - 12 - (h < 17 ? 2 : 0);
-    double innerY = by + 4 + who.brows * 5, outerY = by + 1 - e.lift * 0.4;
-    if (mood == Mood::Sad) {
-        innerY -= 9;
-        outerY += 3;
-        by -= 4;
-    } else if (mood == Mood::Happy) {
-        innerY -= 3;
-        outerY -= 2;
-    } else if (mood == Mood::Lordly) {
-        innerY += 3;
-    }
-    const QColor browCol = mix(who.hair, QColor(20, 10, 20), who.hair.lightnessF() > 0.6 ? 0.35 : 0.5);
-    p.setPen(QPen(browCol.darker(130), 0.8));
-    p.setBrush(browCol);
-    p.drawPath(lock({-w * 0.85, innerY}, {w * 1.1, outerY}, who.angularJaw ? 3.2 : 2.4, -4 - (mood == Mood::Happy ? 2 : 0)));
-    p.restore();
 }
 
 void drawMouth(QPainter &p, const Person &who, Mood mood)
@@ -173,25 +95,9 @@ void drawMouth(QPainter &p, const Person &who, Mood mood)
     p.setPen(QPen(lineCol, 2.0, Qt::SolidLine, Qt::RoundCap));
     QPainterPath m;
     switch (mood) {
-    case Mood::Happy: {
-        m.moveTo(142, 201);
-        m.quadTo(160, 207, 178, 201);
-        m.quadTo(172, 224, 160, 224);
-        m.quadTo(148, 224, 142, 201);
-        m.closeSubpath();
-        p.setBrush(QColor(150, 40, 56));
-        p.setPen(QPen(lineCol, 1.6));
-        p.drawPath(m);
-        p.save();
-        p.setClipPath(m);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(240, 120, 130));
-        p.drawEllipse(QPointF(160, 225), 12, 8);
-        p.setBrush(QColor(255, 255, 255));
-        p.drawRect(QRectF(140, 198, 40, 8));
-        p.restore();
+    case Mood::Happy:
+        smile(p, who, lineCol);
         return;
-    }
     case Mood::Sad:
         m.moveTo(149, 211);
         m.quadTo(155, 205, 160, 206);

@@ -20,24 +20,38 @@ struct Job {
     std::function<QImage()> draw;
 };
 
+// Faces fill the place they are shown in, at the size a 1080-pixel screen
+// shows them: one cell of the 7 x 3 grid for the row of meals, 2 x 2 cells
+// for whoever speaks.
+const QSize kCell(188, 208);
+const QSize kSpeaker(372, 410);
+
+// The middle of the square design frame, as wide as the picture's shape allows.
+QRectF frameFor(QSize size)
+{
+    const double w = kFace * double(size.width()) / size.height();
+    return QRectF((kFace - w) / 2, 0, w, kFace);
+}
+
 std::vector<Job> pictureJobs()
 {
-    const QSize face(kFace, kFace);
-    const QRectF all(0, 0, kFace, kFace);
     std::vector<Job> jobs;
+    auto face = [&](const QString &name, const Person &who, Mood mood, std::uint32_t seed, QSize size) {
+        jobs.push_back({name, [=, &who] { return portrait(who, mood, seed, size, frameFor(size)); }});
+    };
     jobs.push_back({QStringLiteral("stt.bmp"), titlePicture});
     jobs.push_back({QStringLiteral("end.bmp"), endingPicture});
     for (int i = 0; i < 7; ++i) {
         const Person &who = kPeople[i];
         const QString n = QString::number(i + 1);
         const std::uint32_t seed = 100u + std::uint32_t(i) * 10u;
-        jobs.push_back({"Fce" + n + ".bmp", [=, &who] { return portrait(who, Mood::Calm, seed, face, all); }});
-        jobs.push_back({"fce" + n + "k.bmp", [=, &who] { return portrait(who, Mood::Happy, seed + 1, face, all); }});
-        jobs.push_back({"Fce" + n + "d.bmp", [=, &who] { return portrait(who, Mood::Sad, seed + 2, face, all); }});
+        face("Fce" + n + ".bmp", who, Mood::Calm, seed, kCell);
+        face("fce" + n + "k.bmp", who, Mood::Happy, seed + 1, kSpeaker);
+        face("Fce" + n + "d.bmp", who, Mood::Sad, seed + 2, kSpeaker);
     }
-    jobs.push_back({QStringLiteral("fce8.bmp"), [=] { return portrait(kPeople[7], Mood::Knowing, 800, face, all); }});
-    jobs.push_back({QStringLiteral("fce9.bmp"), [=] { return portrait(kPeople[8], Mood::Lordly, 900, face, all); }});
-    jobs.push_back({QStringLiteral("fce0.bmp"), [=] { return portrait(kPeople[9], Mood::Radiant, 1000, face, all); }});
+    face(QStringLiteral("fce8.bmp"), kPeople[7], Mood::Knowing, 800, kSpeaker);
+    face(QStringLiteral("fce9.bmp"), kPeople[8], Mood::Lordly, 900, kSpeaker);
+    face(QStringLiteral("fce0.bmp"), kPeople[9], Mood::Radiant, 1000, kSpeaker);
     return jobs;
 }
 

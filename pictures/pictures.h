@@ -63,6 +63,8 @@ enum class Mood { Calm, Happy, Sad, Knowing, Lordly, Radiant };
 enum class HairStyle { Spiky, Messy, Hime, TwinTails, Ringlets, SideSwept, Bun, Slicked, Flowing };
 enum class Outfit { Jacket, Vest, Collar, Blouse, Frills, Hoodie, Gown, Maid, Cape, Robe };
 enum class Mouth { Flat, Soft, Pout, Smirk };
+// How a meal looks when contented: each its own smile and eyes.
+enum class Smile { Grin, Laugh, Gentle, Wink, Smug, Shy, Serene };
 
 struct EyeShape {
     double w, h;   // half width, half height
@@ -78,7 +80,8 @@ struct Person {
     HairStyle hairStyle;
     Outfit outfit;
     EyeShape eye;
-    Mouth mouth;
+    Mouth mouth;     // at rest
+    Smile smile;     // contented
     bool angularJaw;
     bool broad;      // wide shoulders and neck
     double brows;    // >0 knitted and low, <0 worried
@@ -111,7 +114,11 @@ void paintHairFill(QPainter &p, const QPainterPath &shape, const QColor &base, b
 void paintRibbon(QPainter &p, QPointF c, const QColor &col);
 void frontHair(QPainter &p, const Person &who, const HairShape &hair);
 
-// ---- faces and expressions (face.cpp)
+// ---- faces and expressions (face.cpp, eyes.cpp)
+
+QColor lashColour(const Person &who);
+// side is -1 for the eye on the picture's left, +1 for the one on its right.
+void drawEye(QPainter &p, QPointF centre, int side, const Person &who, Mood mood);
 
 void head(QPainter &p, const Person &who, Mood mood, const HairShape &hair);
 void accessories(QPainter &p, const Person &who);
@@ -125,7 +132,7 @@ void body(QPainter &p, const Person &who);
 // ---- backgrounds and light (background.cpp)
 
 void background(QPainter &p, const Person &who, Mood mood, Rng &rng);
-void moodLight(QPainter &p, Mood mood, Rng &rng);
+void moodLight(QPainter &p, const Person &who, Mood mood, Rng &rng);
 
 // ---- title and end pictures (scenery.cpp)
 

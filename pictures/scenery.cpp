@@ -1,6 +1,7 @@
 // The title and end pictures: the mansion under the moon, and at dawn.
 #include "pictures.h"
 
+#include <algorithm>
 #include <tuple>
 
 namespace pics {
@@ -123,19 +124,25 @@ void fence(QPainter &p, double top, double w, const QColor &c)
     }
 }
 
-void drawTitleText(QPainter &p, const QString &text, const QFont &font, QPointF centre,
-                   const QColor &top, const QColor &bottom, const QColor &glow, const QColor &edge)
+// Text as a path centred on `centre`, so a picture can lay things out around it.
+QPainterPath textPath(const QString &text, const QFont &font, QPointF centre)
 {
     QPainterPath t;
     t.addText(0, 0, font, text);
     const QRectF b = t.boundingRect();
     t.translate(centre.x() - b.center().x(), centre.y() - b.center().y());
+    return t;
+}
+
+void drawTitleText(QPainter &p, const QPainterPath &t, const QColor &top, const QColor &bottom, const QColor &glow,
+                   const QColor &edge, double edgeWidth = 5)
+{
     p.setBrush(Qt::NoBrush);
     for (int i = 6; i >= 1; --i) {
         p.setPen(QPen(alpha(glow, 22), i * 5.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(t);
     }
-    p.setPen(QPen(edge, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(edge, edgeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(t);
     const QRectF tb = t.boundingRect();
     QLinearGradient g(0, tb.top(), 0, tb.bottom());
@@ -147,37 +154,49 @@ void drawTitleText(QPainter &p, const QString &text, const QFont &font, QPointF 
     p.drawPath(t);
 }
 
+// Both fill the window's client area, about 2.1 : 1, at the size a 1080-pixel
+// screen shows them. Nothing important sits in the bottom strip, where the
+// start screen shows its prompt.
+constexpr int kWide = 1300, kHigh = 615;
+
 } // namespace
 
 QImage titlePicture()
 {
-    QImage img(1400, 600, QImage::Format_RGB32);
+    QImage img(kWide, kHigh, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF all(0, 0, 1400, 600);
-    QLinearGradient sky(0, 0, 0, 600);
+    const QRectF all(0, 0, kWide, kHigh);
+    QLinearGradient sky(0, 0, 0, kHigh);
     sky.setColorAt(0, QColor(6, 4, 20));
     sky.setColorAt(0.55, QColor(34, 16, 52));
     sky.setColorAt(0.85, QColor(80, 30, 70));
     sky.setColorAt(1, QColor(30, 10, 30));
     p.fillRect(all, sky);
     Rng rng(1997);
-    stars(p, QRectF(0, 0, 1400, 420), 260, 230, rng);
+    stars(p, QRectF(0, 0, kWide, 430), 240, 230, rng);
 
-    const QPointF moon(1150, 150);
-    glowSpot(p, moon, 260, QColor(220, 200, 255, 70));
-    glowSpot(p, moon, 130, QColor(255, 245, 225, 120));
-    QRadialGradient mg(moon + QPointF(-20, -20), 95);
+    const QPainterPath title = textPath(QStringLiteral("ヴェルモリア"), japaneseFont(136, QFont::Bold), {650, 170});
+    QFont latinFont = japaneseFont(38, QFont::Normal);
+    latinFont.setLetterSpacing(QFont::AbsoluteSpacing, 18);
+    const QPainterPath latin = textPath(QStringLiteral("Velmoria"), latinFont, {650, 286});
+
+    // the moon keeps clear of the title's last kana, whatever font drew it
+    const double moonR = 66;
+    const QPointF moon(std::max(1150.0, title.boundingRect().right() + moonR + 36), 128);
+    glowSpot(p, moon, 230, QColor(220, 200, 255, 70));
+    glowSpot(p, moon, 115, QColor(255, 245, 225, 120));
+    QRadialGradient mg(moon + QPointF(-18, -18), moonR * 1.2);
     mg.setColorAt(0, QColor(255, 252, 240));
     mg.setColorAt(1, QColor(228, 220, 200));
     p.setBrush(mg);
-    p.drawEllipse(moon, 78, 78);
+    p.drawEllipse(moon, moonR, moonR);
     p.setBrush(QColor(200, 190, 175, 90));
     for (auto [dx, dy, r] : std::array<std::tuple<double, double, double>, 4>{
-             {{-24, -18, 14}, {20, 10, 18}, {-10, 34, 9}, {34, -30, 8}}})
+             {{-20, -15, 12}, {17, 8, 15}, {-8, 29, 8}, {29, -25, 7}}})
         p.drawEllipse(moon + QPointF(dx, dy), r, r);
     for (int i = 0; i < 3; ++i) {
-        const QRectF wisp(1000 + i * 70, 168 + i * 34, 300 - i * 50, 16);
+        const QRectF wisp(moon.x() - 140 + i * 60, moon.y() + 14 + i * 30, 260 - i * 44, 14);
         QLinearGradient cg(wisp.left(), 0, wisp.right(), 0);
         cg.setColorAt(0, QColor(40, 20, 50, 0));
         cg.setColorAt(0.5, QColor(40, 20, 50, 190));
@@ -187,119 +206,121 @@ QImage titlePicture()
     }
 
     // mist behind the house
-    QLinearGradient mist(0, 380, 0, 560);
+    QLinearGradient mist(0, 390, 0, 570);
     mist.setColorAt(0, QColor(120, 70, 130, 0));
     mist.setColorAt(1, QColor(150, 90, 150, 110));
-    p.fillRect(QRectF(0, 380, 1400, 180), mist);
+    p.fillRect(QRectF(0, 390, kWide, 180), mist);
 
-    mansion(p, 700, 548, 0.7, QColor(12, 6, 18), QColor(255, 196, 100), 0.55, 7);
+    mansion(p, 650, 556, 0.7, QColor(12, 6, 18), QColor(255, 196, 100), 0.55, 7);
     p.setBrush(QColor(8, 4, 12));
     Rng trees(31);
-    tree(p, {110, 600}, -kPi / 2 - 0.1, 120, 16, 6, trees);
-    tree(p, {1300, 600}, -kPi / 2 + 0.15, 110, 15, 6, trees);
+    tree(p, {100, kHigh}, -kPi / 2 - 0.1, 120, 16, 6, trees);
+    tree(p, {1205, kHigh}, -kPi / 2 + 0.15, 110, 15, 6, trees);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(8, 4, 12));
-    const QPainterPath hill = svg("M 0 560 Q 700 500 1400 560 L 1400 600 L 0 600 Z");
+    const QPainterPath hill = svg("M 0 570 Q 650 510 1300 570 L 1300 615 L 0 615 Z");
     p.drawPath(hill);
-    fence(p, 540, 1400, QColor(4, 2, 8));
+    fence(p, 552, kWide, QColor(4, 2, 8));
     p.setBrush(QColor(10, 4, 14));
     for (auto [x, y, s] : std::array<std::tuple<double, double, double>, 6>{
-             {{1040, 90, 2.0}, {1090, 60, 1.4}, {1220, 250, 1.6}, {980, 140, 1.1}, {240, 90, 1.3}, {300, 130, 0.9}}})
+             {{moon.x() - 120, 70, 2.0}, {moon.x() - 70, 42, 1.4}, {moon.x() + 60, 236, 1.6}, {moon.x() - 180, 120, 1.1},
+              {200, 90, 1.3}, {262, 132, 0.9}}})
         p.drawPath(bat({x, y}, s));
 
-    drawTitleText(p, QStringLiteral("ヴェルモリア"), japaneseFont(150, QFont::Bold), {700, 178},
-                  QColor(255, 240, 245), QColor(200, 40, 70), QColor(255, 90, 120), QColor(30, 4, 16));
-    QFont latin = japaneseFont(40, QFont::Normal);
-    latin.setLetterSpacing(QFont::AbsoluteSpacing, 18);
-    drawTitleText(p, QStringLiteral("Velmoria"), latin, {700, 292}, QColor(240, 220, 230),
-                  QColor(190, 160, 190), QColor(160, 80, 160), QColor(20, 6, 20));
+    drawTitleText(p, title, QColor(255, 240, 245), QColor(200, 40, 70), QColor(255, 90, 120), QColor(30, 4, 16));
+    drawTitleText(p, latin, QColor(240, 220, 230), QColor(190, 160, 190), QColor(160, 80, 160), QColor(20, 6, 20));
     p.setPen(QPen(QColor(210, 170, 200, 200), 1.5));
-    p.drawLine(QPointF(440, 292), QPointF(535, 292));
-    p.drawLine(QPointF(865, 292), QPointF(960, 292));
-
-    QFont hint = japaneseFont(28, QFont::Normal);
-    hint.setLetterSpacing(QFont::AbsoluteSpacing, 6);
-    drawTitleText(p, QStringLiteral("― クリックで始める ―"), hint, {700, 574}, QColor(250, 235, 240),
-                  QColor(220, 200, 220), QColor(0, 0, 0), QColor(10, 4, 14));
+    const QRectF lb = latin.boundingRect();
+    p.drawLine(QPointF(lb.left() - 120, 286), QPointF(lb.left() - 24, 286));
+    p.drawLine(QPointF(lb.right() + 24, 286), QPointF(lb.right() + 120, 286));
     vignette(p, all, 120);
     p.end();
     return img;
 }
 
+// Follows every ending, from the master's bloom to being eaten or sent away:
+// the mansion at first light, quiet, its words in the sky above it.
 QImage endingPicture()
 {
-    QImage img(1400, 600, QImage::Format_RGB32);
+    QImage img(kWide, kHigh, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF all(0, 0, 1400, 600);
-    QLinearGradient sky(0, 0, 0, 600);
-    sky.setColorAt(0, QColor(30, 30, 80));
-    sky.setColorAt(0.4, QColor(120, 80, 140));
-    sky.setColorAt(0.7, QColor(240, 150, 140));
-    sky.setColorAt(0.9, QColor(255, 210, 150));
+    const QRectF all(0, 0, kWide, kHigh);
+    QLinearGradient sky(0, 0, 0, kHigh);
+    sky.setColorAt(0, QColor(14, 18, 38));
+    sky.setColorAt(0.42, QColor(46, 52, 82));
+    sky.setColorAt(0.70, QColor(108, 100, 126));
+    sky.setColorAt(0.84, QColor(178, 138, 138));
+    sky.setColorAt(1, QColor(70, 56, 78));
     p.fillRect(all, sky);
     Rng rng(2024);
-    stars(p, QRectF(0, 0, 1400, 160), 90, 120, rng);
+    stars(p, QRectF(0, 0, kWide, 220), 70, 110, rng);
 
-    // the moon sets as the sun comes up
-    glowSpot(p, {220, 330}, 90, QColor(255, 240, 240, 60));
-    p.setBrush(QColor(255, 246, 240, 150));
-    p.drawEllipse(QPointF(220, 330), 46, 46);
+    // first light low behind the house, no sun yet
+    QRadialGradient dawn(QPointF(650, 600), 760);
+    dawn.setColorAt(0, QColor(255, 196, 160, 90));
+    dawn.setColorAt(0.5, QColor(230, 160, 150, 30));
+    dawn.setColorAt(1, QColor(230, 160, 150, 0));
+    p.fillRect(all, dawn);
 
-    const QPointF sun(700, 470);
+    // the moon going down, pale
+    glowSpot(p, {236, 300}, 80, QColor(220, 226, 255, 45));
     p.setPen(Qt::NoPen);
-    QRadialGradient rayFade(sun, 800);
-    rayFade.setColorAt(0, QColor(255, 244, 210, 70));
-    rayFade.setColorAt(1, QColor(255, 244, 210, 0));
-    p.setBrush(rayFade);
-    for (int i = 0; i < 18; ++i) {
-        const double a0 = kPi + (i + 0.5) * kPi / 18, a1 = a0 + kPi / 60;
-        QPainterPath ray;
-        ray.moveTo(sun);
-        ray.lineTo(sun + QPointF(std::cos(a0), std::sin(a0)) * 1000);
-        ray.lineTo(sun + QPointF(std::cos(a1), std::sin(a1)) * 1000);
-        ray.closeSubpath();
-        p.drawPath(ray);
-    }
-    glowSpot(p, sun, 420, QColor(255, 230, 170, 150));
-    glowSpot(p, sun, 160, QColor(255, 250, 225, 230));
+    p.setBrush(QColor(236, 236, 246, 120));
+    p.drawEllipse(QPointF(236, 300), 30, 30);
 
-    mansion(p, 700, 560, 0.66, QColor(70, 40, 70), QColor(255, 220, 160), 0.12, 11);
-    QLinearGradient mist(0, 420, 0, 600);
-    mist.setColorAt(0, QColor(255, 220, 200, 0));
-    mist.setColorAt(1, QColor(255, 220, 200, 150));
-    p.fillRect(QRectF(0, 420, 1400, 180), mist);
-    p.setBrush(QColor(50, 26, 50));
-    const QPainterPath hill = svg("M 0 565 Q 700 520 1400 565 L 1400 600 L 0 600 Z");
-    p.drawPath(hill);
-
-    Rng petals(5);
-    p.setPen(Qt::NoPen);
-    const QRectF keepClear(540, 50, 320, 300); // the closing words stay readable
-    for (int i = 0; i < 60; ++i) {
-        const QPointF c(petals.uniform(0, 1400), petals.uniform(0, 600));
-        if (keepClear.contains(c))
-            continue;
-        p.setBrush(QColor(255, int(petals.uniform(150, 210)), int(petals.uniform(180, 220)), int(petals.uniform(140, 230))));
-        p.drawPath(petal(c, petals.uniform(5, 11), petals.uniform(0, 360)));
+    // long low clouds across the light
+    Rng clouds(12);
+    for (int i = 0; i < 7; ++i) {
+        const double y = clouds.uniform(230, 420), w = clouds.uniform(260, 560);
+        const double x = clouds.uniform(-120, kWide - w + 120);
+        const QRectF band(x, y, w, clouds.uniform(10, 22));
+        QLinearGradient cg(band.left(), 0, band.right(), 0);
+        const QColor c = mix(QColor(40, 36, 64), QColor(150, 110, 130), (y - 230) / 190);
+        cg.setColorAt(0, alpha(c, 0));
+        cg.setColorAt(0.5, alpha(c, 170));
+        cg.setColorAt(1, alpha(c, 0));
+        p.setBrush(cg);
+        p.drawEllipse(band);
     }
 
-    const QPointF mark(700, 170);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 250, 240, 200), 3));
-    p.drawEllipse(mark, 92, 92);
-    p.setPen(QPen(QColor(255, 250, 240, 120), 1.2));
-    p.drawEllipse(mark, 102, 102);
-    drawTitleText(p, QStringLiteral("終"), japaneseFont(120, QFont::Bold), mark,
-                  QColor(255, 255, 255), QColor(255, 215, 200), QColor(150, 60, 90), QColor(80, 30, 60));
-    QFont fin = japaneseFont(34, QFont::Normal);
-    fin.setLetterSpacing(QFont::AbsoluteSpacing, 14);
-    drawTitleText(p, QStringLiteral("— Fin —"), fin, {700, 314}, QColor(255, 250, 245),
-                  QColor(255, 225, 215), QColor(120, 50, 90), QColor(80, 30, 60));
-    vignette(p, all, 90);
+    // far hills, then the house dark against the light, one window still burning
+    p.setBrush(QColor(64, 54, 78));
+    p.drawPath(svg("M 0 500 Q 200 450 420 488 Q 650 440 880 486 Q 1100 446 1300 492 L 1300 615 L 0 615 Z"));
+    mansion(p, 650, 560, 0.66, QColor(34, 28, 46), QColor(255, 210, 150), 0.06, 11);
+    p.setBrush(QColor(22, 18, 32));
+    Rng trees(44);
+    tree(p, {120, kHigh}, -kPi / 2 + 0.12, 104, 14, 6, trees);
+    tree(p, {1190, kHigh}, -kPi / 2 - 0.1, 96, 13, 6, trees);
+
+    QLinearGradient mist(0, 440, 0, kHigh);
+    mist.setColorAt(0, QColor(170, 160, 186, 0));
+    mist.setColorAt(1, QColor(170, 160, 186, 150));
+    p.fillRect(QRectF(0, 440, kWide, kHigh - 440), mist);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(20, 16, 28));
+    p.drawPath(svg("M 0 578 Q 650 548 1300 578 L 1300 615 L 0 615 Z"));
+    fence(p, 566, kWide, QColor(16, 12, 22));
+
+    // a few bats heading home before the day
+    p.setBrush(QColor(30, 24, 40));
+    for (auto [x, y, s] : std::array<std::tuple<double, double, double>, 4>{
+             {{930, 210, 0.9}, {980, 186, 0.7}, {1026, 226, 0.6}, {1070, 200, 0.5}}})
+        p.drawPath(bat({x, y}, s));
+
+    const QPointF mark(650, 74);
+    const QPainterPath owari = textPath(QStringLiteral("終"), japaneseFont(78, QFont::Bold), mark);
+    drawTitleText(p, owari, QColor(240, 236, 246), QColor(184, 174, 200), QColor(120, 110, 160), QColor(24, 20, 40));
+    p.setPen(QPen(QColor(210, 204, 226, 150), 1.2));
+    p.drawLine(QPointF(mark.x() - 190, mark.y()), QPointF(mark.x() - 66, mark.y()));
+    p.drawLine(QPointF(mark.x() + 66, mark.y()), QPointF(mark.x() + 190, mark.y()));
+    QFont fin = japaneseFont(22, QFont::Normal);
+    fin.setLetterSpacing(QFont::AbsoluteSpacing, 12);
+    drawTitleText(p, textPath(QStringLiteral("Fin"), fin, {650, 138}), QColor(226, 222, 236), QColor(196, 188, 212),
+                  QColor(90, 80, 130), QColor(24, 20, 40), 2.5);
+    vignette(p, all, 150);
     p.end();
     return img;
 }
-
 
 } // namespace pics

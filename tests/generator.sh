@@ -1,5 +1,6 @@
 #!/bin/sh
-# The picture generator: refuses to draw without a Japanese font, and draws when it has one.
+# The picture generator: refuses to draw without a Japanese font; with one it draws
+# everything, the same bytes every run.
 #   generator.sh GENERATOR nofont|chinese|draws
 set -eu
 gen=$1
@@ -59,11 +60,17 @@ chinese)
     refuses
     ;;
 draws)
+    # twice, into two folders: fixed seeds and vector shapes give the same bytes
     "$gen" "$tmp/GF" "$tmp/icons"
+    "$gen" "$tmp/GF2" "$tmp/icons2"
     n=$(ls "$tmp/GF" | wc -l)
     [ "$n" -eq 26 ] || { echo "FAIL: $n pictures instead of 26" >&2; exit 1; }
     n=$(find "$tmp/icons" -name org.velmoria.Velmoria.png | wc -l)
     [ "$n" -eq 8 ] || { echo "FAIL: $n icons instead of 8" >&2; exit 1; }
+    (cd "$tmp" && find GF icons -type f) | while read -r f; do
+        other=$(echo "$f" | sed 's,^GF/,GF2/,; s,^icons/,icons2/,')
+        cmp "$tmp/$f" "$tmp/$other" || { echo "FAIL: $f differs between two runs" >&2; exit 1; }
+    done
     ;;
 *)
     echo "usage: generator.sh GENERATOR nofont|chinese|draws" >&2
