@@ -8,6 +8,7 @@
 #include <QGlyphRun>
 #include <QMenuBar>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QTextLayout>
 #include <QTemporaryDir>
 
@@ -284,11 +285,28 @@ private slots:
             QVERIFY2(!tk::readBitmap(g->AppPath + "GF\\" + n + ".bmp").isNull(), qPrintable(n));
             QVERIFY2(!tk::readBitmap(g->AppPath + "gf\\" + n.toLower() + ".bmp").isNull(), qPrintable(n));
         }
-        // The faces are square; the title and end pictures cover the 7 x 3 grid.
-        const QImage face = tk::readBitmap(g->AppPath + "gf\\fce8.bmp");
-        QCOMPARE(face.width(), face.height());
-        const QImage title = tk::readBitmap(g->AppPath + "gf\\stt.bmp");
-        QCOMPARE(title.width() * 3, title.height() * 7);
+    }
+
+    // Every picture is drawn in the shape of the place it is shown in, so
+    // nothing is stretched: faces in a cell, speakers in 2 x 2 cells, the start
+    // and end pictures across the whole client area.
+    void everyPictureHasItsPlacesShape() {
+        Game g;
+        auto aspect = [](QSizeF s) { return s.width() / s.height(); };
+        for (const QString& n : kPictures) {
+            const QImage image = tk::readBitmap(g->AppPath + "gf\\" + n + ".bmp");
+            const tk::Graphic* place = n == "stt" || n == "end" ? static_cast<tk::Graphic*>(g->ImgStt)
+                                       : QRegularExpression("^Fce[1-7]$").match(n).hasMatch() ? &g->ImgFce(0)
+                                                                                              : g->Img;
+            const double want = aspect(place->pixelRect().size()), got = aspect(image.size());
+            QVERIFY2(std::abs(got / want - 1) < 0.03,
+                     qPrintable(QString("%1: %2 x %3 for a place of %4 x %5").arg(n).arg(image.width()).arg(image.height())
+                                    .arg(place->pixelRect().width()).arg(place->pixelRect().height())));
+            // crisp on a 1080-pixel screen, yet no bigger than it needs
+            const double scale1080 = 1080.0 / 768;
+            QVERIFY2(image.width() >= place->pixelRect().width() * scale1080 * 0.97, qPrintable(n));
+            QVERIFY2(image.width() <= place->pixelRect().width() * scale1080 * 1.15, qPrintable(n));
+        }
     }
 
     void programFolderGetsOneTrailingSeparator() {

@@ -1,0 +1,102 @@
+// velmoria-pictures GF_DIR ICON_DIR: draws every picture the game shows, and its icons, and writes them out.
+//
+// Everything is vector shapes and fixed-seed noise, so a given source always
+// yields the same bytes (on one machine: installed fonts may differ).
+
+#include "pictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <functional>
+
+using namespace pics;
+
+namespace {
+
+struct Job {
+    QString name;
+    std::function<QImage()> draw;
+};
+
+// Faces fill the place they are shown in, at the size a 1080-pixel screen
+// shows them: one cell of the 7 x 3 grid for the row of meals, 2 x 2 cells
+// for whoever speaks.
+const QSize kCell(188, 208);
+const QSize kSpeaker(372, 410);
+
+// The middle of the square design frame, as wide as the picture's shape allows.
+QRectF frameFor(QSize size)
+{
+    const double w = kFace * double(size.width()) / size.height();
+    return QRectF((kFace - w) / 2, 0, w, kFace);
+}
+
+std::vector<Job> pictureJobs()
+{
+    std::vector<Job> jobs;
+    auto face = [&](const QString &name, const Person &who, Mood mood, std::uint32_t seed, QSize size) {
+        jobs.push_back({name, [=, &who] { return portrait(who, mood, seed, size, frameFor(size)); }});
+    };
+    jobs.push_back({QStringLiteral("stt.bmp"), titlePicture});
+    jobs.push_back({QStringLiteral("end.bmp"), endingPicture});
+    for (int i = 0; i < 7; ++i) {
+        const Person &who = kPeople[i];
+        const QString n = QString::number(i + 1);
+        const std::uint32_t seed = 100u + std::uint32_t(i) * 10u;
+        face("Fce" + n + ".bmp", who, Mood::Calm, seed, kCell);
+        face("fce" + n + "k.bmp", who, Mood::Happy, seed + 1, kSpeaker);
+        face("Fce" + n + "d.bmp", who, Mood::Sad, seed + 2, kSpeaker);
+    }
+    face(QStringLiteral("fce8.bmp"), kPeople[7], Mood::Knowing, 800, kSpeaker);
+    face(QStringLiteral("fce9.bmp"), kPeople[8], Mood::Lordly, 900, kSpeaker);
+    face(QStringLiteral("fce0.bmp"), kPeople[9], Mood::Radiant, 1000, kSpeaker);
+    return jobs;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: velmoria-pictures GF_DIR ICON_DIR\n");
+        return 2;
+    }
+    // Without a Japanese font the title would be baked with empty boxes or Chinese forms.
+    const QString missing = japaneseFontMissing();
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr,
+                     "velmoria-pictures: no Japanese font (Noto Sans CJK JP or IPAGothic) is installed; "
+                     "the text was drawn with %s.\n"
+                     "Install the Debian package fonts-noto-cjk (apt-get install fonts-noto-cjk) and build again.\n",
+                     qPrintable(missing));
+        return 1;
+    }
+    const QDir gfDir(QString::fromLocal8Bit(argv[1]));
+    const QDir iconDir(QString::fromLocal8Bit(argv[2]));
+
+    int failures = 0;
+    auto fail = [&](const QString &what, const QString &why) {
+        std::fprintf(stderr, "velmoria-pictures: cannot write %s%s%s\n", qPrintable(what), why.isEmpty() ? "" : ": ",
+                     qPrintable(why));
+        ++failures;
+    };
+    if (!QDir().mkpath(gfDir.path()))
+        fail(gfDir.path(), QStringLiteral("cannot create the folder"));
+    for (const Job &job : pictureJobs()) {
+        const QString path = gfDir.filePath(job.name);
+        QString error;
+        if (!writeBmp(job.draw(), path, &error))
+            fail(path, error);
+    }
+    // The freedesktop icon theme layout, ready to install under share/icons/hicolor.
+    for (int size : kIconSizes) {
+        const QString sub = QStringLiteral("%1x%1/apps").arg(size);
+        const QString path = iconDir.filePath(sub + QStringLiteral("/org.velmoria.Velmoria.png"));
+        if (!QDir().mkpath(iconDir.filePath(sub)) || !icon(size).save(path, "PNG"))
+            fail(path, QString());
+    }
+    return failures ? 1 : 0;
+}
