@@ -11,8 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-play_packages=(cmake g++ make qt6-base-dev libgl-dev fonts-noto-cjk)
-test_packages=(xvfb xdotool imagemagick libx11-dev)
+play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk)
+test_packages=(xvfb xdotool imagemagick libx11-dev x11-utils)
 package_packages=(dpkg-dev file)
 check_packages=(dpkg-dev file lintian desktop-file-utils appstream x11-utils xvfb xdotool imagemagick)
 jobs=${JOBS:-2}

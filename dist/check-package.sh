@@ -42,6 +42,13 @@ fail() {
     exit 1
 }
 
+# the game still running (an ended child stays a zombie until waited for)
+running() {
+    local state
+    state=$(awk '{ print $3 }' "/proc/$GAME_PID/stat" 2>/dev/null)
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
 for tool in lintian dpkg-deb desktop-file-validate appstreamcli Xvfb xdotool xprop import convert file readelf; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (./run.sh check-package installs it)"
 done
@@ -166,7 +173,7 @@ WIN=""
 for _ in $(seq 200); do
     WIN=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1)
     [ -n "$WIN" ] && break
-    kill -0 "$GAME_PID" 2>/dev/null || { cat "$RUN/game.log"; fail "the installed program ended at start"; }
+    running || { cat "$RUN/game.log"; fail "the installed program ended at start"; }
     sleep 0.05
 done
 [ -n "$WIN" ] || fail "the installed program shows no window within 10 s"
@@ -178,7 +185,7 @@ for _ in $(seq 50); do
     [ "$colours" -ge 256 ] && break
     sleep 0.1
 done
-kill -0 "$GAME_PID" 2>/dev/null || { cat "$RUN/game.log"; fail "the installed program ended"; }
+running || { cat "$RUN/game.log"; fail "the installed program ended"; }
 [ "$(xdotool getwindowname "$WIN")" = "ヴェルモリア" ] || { cat "$RUN/game.log"; fail "window is not the game's"; }
 [ "$colours" -ge 256 ] || fail "no start picture in the window ($colours colours): pictures not found?"
 pass "installed program finds its pictures and shows the start picture ($colours colours)"
@@ -194,5 +201,17 @@ for n in $ICON_SIZES; do
         fail "window carries no ${n}x${n} icon: $(head -c 200 "$RUN/icon.txt")"
 done
 pass "window class ${wm_class#*= } matches the desktop entry; window icon at $ICON_SIZES px"
+
+xdotool windowclose "$WIN"
+for _ in $(seq 100); do
+    running || break
+    sleep 0.05
+done
+running && fail "the installed program still runs after its window was destroyed"
+wait "$GAME_PID"
+status=$?
+GAME_PID=""
+[ "$status" -eq 0 ] || fail "the installed program ended with status $status"
+pass "installed program ends with status 0 when its window is destroyed"
 
 echo "$PASSED passed, 0 failed"
