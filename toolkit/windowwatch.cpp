@@ -87,9 +87,11 @@ private:
     std::vector<xcb_window_t> lost_;
 };
 
+// Never destroyed: it must not outlive Qt's event dispatcher in a static
+// destructor.
 WindowWatch& windowWatch() {
-    static WindowWatch watch;
-    return watch;
+    static WindowWatch* watch = new WindowWatch;
+    return *watch;
 }
 
 }  // namespace
