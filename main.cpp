@@ -1,12 +1,147 @@
+// The program: command line, opening the display, desktop identity, then the game.
 #include "game/fom.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const DesktopId = "org.velmoria.Velmoria";
+
+void describeApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("velmoria"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORIA_VERSION_STRING));
+}
+
+// Options QGuiApplication and QApplication take out of argv themselves; the
+// parser must know them so that they are not refused as unknown.
+void addQtOptions(QCommandLineParser& parser) {
+    const char* const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                     "qwindowgeometry", "geometry", "qwindowicon", "icon",
+                                     "qwindowtitle", "title", "session", "style", "stylesheet",
+                                     "display", "name", "visual", "qmljsdebugger"};
+    const char* const flags[] = {"reverse", "testability", "widgetcount", "nograb", "dograb"};
+    for (const char* name : withValue) {
+        QCommandLineOption o(QString::fromLatin1(name));
+        o.setValueName(QStringLiteral("value"));
+        o.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(o);
+    }
+    for (const char* name : flags) {
+        QCommandLineOption o(QString::fromLatin1(name));
+        o.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(o);
+    }
+}
+
+// --help and --version answer before any display is opened; a command line
+// we do not understand ends the program with status 2. Returns the status to
+// end with, or -1 to go on.
+int parseCommandLine(int argc, char** argv) {
+    int count = argc;
+    QCoreApplication core(count, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "ヴェルモリア (Velmoria): raise the vampire master's meals in his mansion.\n"
+        "Qt's own options (-platform, -display, -style, ...) are accepted too."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // Not addHelpOption(): its --help-all would need process(), which exits.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays this help."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    addQtOptions(parser);
+
+    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
+        const QString why = parser.errorText().isEmpty()
+            ? QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst())
+            : parser.errorText();
+        std::fprintf(stderr, "velmoria: %s\n\n%s", qPrintable(why), qPrintable(parser.helpText()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    return -1;
+}
+
+// While the display is being opened, Qt's messages are held back: if it
+// cannot be opened Qt ends with a fatal message and an abort, which we turn
+// into one clear line and status 1; if it opens, they are passed on.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+std::vector<HeldMessage> g_held;
+QtMessageHandler g_previousHandler = nullptr;
+
+void holdWhileOpening(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        g_held.push_back({type, context.category ? context.category : "", text});
+        return;
+    }
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    std::string where;
+    if (!display.isEmpty()) where += " DISPLAY=" + display.toStdString();
+    if (!wayland.isEmpty()) where += " WAYLAND_DISPLAY=" + wayland.toStdString();
+    if (where.empty()) where = " no DISPLAY or WAYLAND_DISPLAY set";
+    std::fprintf(stderr, "velmoria: cannot open a display (%s); start the game in a desktop session\n",
+                 where.c_str() + 1);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void passHeldMessages() {
+    qInstallMessageHandler(g_previousHandler);
+    for (const HeldMessage& m : g_held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.c_str());
+        if (g_previousHandler) g_previousHandler(m.type, context, m.text);
+        else std::fprintf(stderr, "%s\n", qPrintable(m.text));
+    }
+    g_held.clear();
+}
+
+// The window icon is built into the program, so the window carries it even
+// when no icon theme knows the game (run from a build or unpacked package).
+QIcon builtInIcon() {
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icons"));
+    for (const QString& size : sizes.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        icon.addFile(sizes.filePath(size + QStringLiteral("/apps/") + QLatin1String(DesktopId) +
+                                    QStringLiteral(".png")));
+    return icon;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    describeApplication();
+    if (const int status = parseCommandLine(argc, argv); status >= 0) return status;
+
+    g_previousHandler = qInstallMessageHandler(holdWhileOpening);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmoria"));
+    passHeldMessages();
+
     QApplication::setApplicationDisplayName(QStringLiteral("ヴェルモリア"));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORIA_VERSION_STRING));
+    // Docks match the window to the desktop entry by this id (Wayland) and by
+    // the window class, which comes from the application name (X11).
+    QGuiApplication::setDesktopFileName(QLatin1String(DesktopId));
+    QApplication::setWindowIcon(builtInIcon());
 
     Fom fom;
     fom.Form_Load();

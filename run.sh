@@ -2,11 +2,19 @@
 # ./run.sh play   install what is missing, build, and start the game
 # ./run.sh test   install what is missing, build, and run every test
 #                 (plain build, then again under AddressSanitizer/UBSan)
+# ./run.sh package
+#                 install what is missing, build a hardened Release in
+#                 build-package/ and make velmoria_<version>-1_<arch>.deb there
+# ./run.sh check-package
+#                 install the packager's tools and check that package
+#                 (dist/check-package.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-play_packages=(cmake g++ make qt6-base-dev libgl-dev fonts-noto-cjk)
-test_packages=(xvfb xdotool imagemagick libx11-dev)
+play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk)
+test_packages=(xvfb xdotool imagemagick libx11-dev x11-utils)
+package_packages=(dpkg-dev file)
+check_packages=(dpkg-dev file lintian desktop-file-utils appstream x11-utils xvfb xdotool imagemagick)
 jobs=${JOBS:-2}
 
 install() {
@@ -41,8 +49,26 @@ test)
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DVELMORIA_SANITIZE=ON
     (cd build-asan && ctest --output-on-failure -j "$jobs")
     ;;
+package)
+    install "${play_packages[@]}" "${package_packages[@]}"
+    # Debian's hardening flags; the preprocessor's (fortify) go to the
+    # compiler as well, since CMake has no CPPFLAGS of its own.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    cppflags=$(dpkg-buildflags --get CPPFLAGS)
+    cxxflags=$(dpkg-buildflags --get CXXFLAGS)
+    ldflags=$(dpkg-buildflags --get LDFLAGS)
+    build build-package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        "-DCMAKE_CXX_FLAGS=$cppflags $cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
+    rm -f build-package/velmoria_*.deb
+    (cd build-package && cpack -G DEB)
+    ls build-package/velmoria_*.deb
+    ;;
+check-package)
+    install "${check_packages[@]}"
+    exec dist/check-package.sh "${@:2}"
+    ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|package|check-package" >&2
     exit 2
     ;;
 esac

@@ -1,6 +1,7 @@
 #include "toolkit/form.h"
 
 #include "toolkit/runtime.h"
+#include "toolkit/windowwatch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,6 +25,12 @@ Form::Form() : client_(new Surface(this)) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     if (!g_main) g_main = this;
+    // Destroyed from outside: end as if closed, before any scene goes on.
+    watchWindow(this, [this] {
+        Form_Unload();
+        abandonMsgBoxes();
+        QCoreApplication::exit(0);
+    });
 }
 
 Form::~Form() {

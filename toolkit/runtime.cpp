@@ -1,6 +1,7 @@
 #include "toolkit/runtime.h"
 
 #include "toolkit/form.h"
+#include "toolkit/windowwatch.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -61,6 +62,8 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
 
     QEventLoop loop;
     QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
+    // A box destroyed from outside gives its default answer: no button clicked.
+    watchWindow(&box, [&box] { box.done(0); });
     g_openBox = &box;
     box.show();
     box.raise();
