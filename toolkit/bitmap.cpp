@@ -250,12 +250,23 @@ qint64 readSome(int fd, char* to, qint64 n) {
 Status readAtMost(int fd, qint64 cap, QByteArray* out) {
     struct stat st;
     const qint64 claimed = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : 0;
-    // One byte past the claimed size, so that a true claim ends in one read.
-    QByteArray buf(std::min(std::max<qint64>(claimed + 1, 64 * 1024), cap + 1), Qt::Uninitialized);
+    // Room past the claimed size, so that a true claim ends in one read.
+    QByteArray buf(std::min(std::max<qint64>((claimed + 15) / 8 * 8, 64 * 1024), cap + 1),
+                   Qt::Uninitialized);
     qint64 have = 0;
     for (;;) {
         if (have == buf.size()) buf.resize(std::min<qint64>(2 * buf.size(), cap + 1));
-        const qint64 got = readSome(fd, buf.data() + have, buf.size() - have);
+        // Whole 8-byte units where possible: some kernel files (pagemap)
+        // refuse other counts. Then the last bytes before the cap: such a
+        // file is asked for one more unit to learn whether it goes on.
+        qint64 want = buf.size() - have;
+        if (want >= 8) want &= ~qint64(7);
+        qint64 got = readSome(fd, buf.data() + have, want);
+        if (got < 0 && errno == EINVAL && want < 8) {
+            char unit[8];
+            got = readSome(fd, unit, sizeof unit);
+            if (got > 0) return Status::TooLarge;
+        }
         if (got < 0) return Status::Unreadable;
         if (got == 0) break;
         have += got;
@@ -283,24 +294,24 @@ Status readStart(const QString& path, qint64 bytes, QByteArray* out, qint64* fil
         ::close(fd);
         return Status::TooLarge;
     }
-    QByteArray start(bytes, Qt::Uninitialized);
+    // Whole 8-byte units: some kernel files refuse other counts.
+    QByteArray start((bytes + 7) / 8 * 8, Qt::Uninitialized);
     qint64 have = 0, got = 0;
-    while (have < bytes && (got = readSome(fd, start.data() + have, bytes - have)) > 0) have += got;
+    while (have < start.size() && (got = readSome(fd, start.data() + have, start.size() - have)) > 0)
+        have += got;
     Status s = got < 0 ? Status::Unreadable : Status::Ok;
     qint64 size = st.st_size;
-    if (s == Status::Ok && have < bytes) {
+    if (s == Status::Ok && have < start.size()) {
         size = have;  // the whole file
     } else if (s == Status::Ok && st.st_size < have) {
         // It claims less than it holds: count what is really there.
-        char scratch[64 * 1024];
-        size = have;
-        while (size <= kCap && (got = readSome(fd, scratch, sizeof scratch)) > 0) size += got;
-        if (got < 0) s = Status::Unreadable;
-        else if (size > kCap) s = Status::TooLarge;
+        QByteArray rest;
+        s = readAtMost(fd, kCap - have, &rest);
+        size = have + rest.size();
     }
+    start.truncate(std::min(have, bytes));
     ::close(fd);
     if (s != Status::Ok) return s;
-    start.truncate(have);
     *out = std::move(start);
     *fileSize = size;
     return Status::Ok;
