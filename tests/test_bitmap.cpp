@@ -2,6 +2,7 @@
 // reading, every refused header, endless files, and the reasons it gives.
 #include "bitmap_reference.h"
 #include "bitmap_samples.h"
+#include "permissions.h"
 #include "toolkit/runtime.h"
 
 #include <QDir>
@@ -13,11 +14,8 @@
 #include <csignal>
 #include <thread>
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <linux/capability.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using tk::bmp::Status;
@@ -27,33 +25,6 @@ void write(const QString& path, const QByteArray& data) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(data);
-}
-
-// Permission checks as an ordinary owner would meet them, even for root:
-// drops the capabilities that bypass file modes, for this thread only.
-class OwnerPermissions {
-public:
-    OwnerPermissions() {
-        if (::geteuid() != 0) return;
-        if (syscall(SYS_capget, &header_, saved_) != 0) return;
-        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
-        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        dropped_ = syscall(SYS_capset, &header_, reduced) == 0;
-    }
-    ~OwnerPermissions() {
-        if (dropped_) syscall(SYS_capset, &header_, saved_);
-    }
-
-private:
-    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved_[2]{};
-    bool dropped_ = false;
-};
-
-bool canList(const QString& folder) {
-    DIR* d = ::opendir(QFile::encodeName(folder).constData());
-    if (d) ::closedir(d);
-    return d != nullptr;
 }
 
 // LoadPicture's error for a path, or an empty string when it loads.
