@@ -112,6 +112,7 @@ inline std::optional<Pixels> decode(const unsigned char* data, size_t size) {
     Pixels out;
     out.width = width;
     out.height = height;
+    out.argb.reserve(size_t(width * height));  // no more than the picture needs
     const unsigned long long stride = (width * depth + 31) / 32 * 4;
     for (long long y = 0; y < height; ++y) {
         const unsigned long long row = pixelsAt + (topDown ? y : height - 1 - y) * stride;
