@@ -105,7 +105,16 @@ QString findFile(const QString& path, bmp::Status* why) {
     if (parts.isEmpty()) return {};
 
     QString at = p.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
-    for (int i = 0; i < parts.size() - 1; ++i) {
+    int i = 0;
+    if (parts.size() > 1) {  // most often the folder is named as it is
+        const QString folder = join(at, parts.mid(0, parts.size() - 1).join(QLatin1Char('/')));
+        int error = 0;
+        if (S_ISDIR(modeOf(folder, &error))) {
+            at = folder;
+            i = int(parts.size()) - 1;
+        }
+    }
+    for (; i < parts.size() - 1; ++i) {
         // Folders on the way: their own name first, so that a folder that
         // can be entered but not listed is passed through.
         QString next = join(at, parts[i]);
