@@ -85,7 +85,7 @@ inline QByteArray write(const Layout& l, int w, int h, const std::function<uint3
 // Deterministic noise, so that every pixel differs from its neighbours.
 inline std::function<uint32_t(int, int)> noise(uint32_t limit) {
     return [limit](int x, int y) {
-        uint32_t s = uint32_t(x * 73856093) ^ uint32_t(y * 19349663) ^ 0x9E3779B9u;
+        uint32_t s = uint32_t(x) * 73856093u ^ uint32_t(y) * 19349663u ^ 0x9E3779B9u;
         s ^= s << 13;
         s ^= s >> 17;
         s ^= s << 5;
