@@ -57,6 +57,7 @@ struct PictureStats {
     qint64 cacheLimit = 0;
 };
 PictureStats pictureStats();
+// Forgets every scaled copy and folder listing.
 void clearPictureCache();
 
 }  // namespace tk
