@@ -57,9 +57,9 @@ inline QString joined(const Box& box) {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-// The name of the picture file an image was read from ("fce8"), lower case.
-inline QString pictureName(const QImage& image) {
-    return QFileInfo(image.text(QStringLiteral("source"))).completeBaseName().toLower();
+// The name of a picture's file ("fce8"), lower case.
+inline QString pictureName(const tk::PictureFile& picture) {
+    return QFileInfo(picture.source()).completeBaseName().toLower();
 }
 
 struct ShownBox {

@@ -1,8 +1,14 @@
 // Every picture, broken in every way, stops the game with an error naming it
-// at the moment the game first needs it, and not before.
+// at the moment the game first needs it, and not before; pictures decoded
+// only when first shown; odd program and picture folders.
 #include "harness.h"
+#include "permissions.h"
 
 #include <QProcess>
+
+#include <fstream>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -121,6 +127,124 @@ private slots:
         }
     }
 
+
+    // Start-up checks every picture it sets but decodes only what is drawn;
+    // a picture already shown at its size is never decoded or scaled again.
+    void picturesAreDecodedWhenFirstShownAndOnce() {
+        tk::clearPictureCache();
+        const tk::PictureStats before = tk::pictureStats();
+        auto decoded = [&] { return tk::pictureStats().decodes - before.decodes; };
+        auto scaled = [&] { return tk::pictureStats().scalings - before.scalings; };
+        Draws draws;
+        draws.fallback = [] { return 0.5f; };
+        Game g;
+        Boxes boxes(&*g);
+        QCOMPARE(decoded(), 0);
+        g->grab();
+        QCOMPARE(decoded(), 2);  // the start picture, and the first face beneath it
+        startRaising(*g);
+        g->grab();
+        QCOMPARE(decoded(), 8);  // and the other six faces
+        g->Gamen_Ivent("fce8");
+        g->grab();
+        g->Img_Yomikomi("FCE9");
+        g->grab();
+        QCOMPARE(decoded(), 10);
+        const int scalings = scaled();
+        g->Img_Yomikomi("Fce8");
+        g->grab();
+        g->Gamen_Ikusei();
+        g->grab();
+        g->Gamen_Ivent("fce9");
+        g->grab();
+        QCOMPARE(decoded(), 10);
+        QCOMPARE(scaled(), scalings);
+    }
+
+    // A picture folder that can be entered but not listed is reported at
+    // start-up, not when a scene first asks for a name in another case.
+    void anUnlistableFolderStopsAtStartUp() {
+        QTemporaryDir dir;
+        const QString folder = linkPictures(dir);
+        const QByteArray gf = QFile::encodeName(folder + "/GF");
+        QCOMPARE(::chmod(gf.constData(), 0311), 0);
+        QString message;
+        {
+            OwnerPermissions owner;
+            if (canList(folder + "/GF")) {
+                ::chmod(gf.constData(), 0755);
+                QSKIP("file modes do not bind here");
+            }
+            try {
+                Game g(768, folder);
+            } catch (const FatalError& e) {
+                message = QString::fromStdString(e.what());
+            }
+        }
+        ::chmod(gf.constData(), 0755);
+        QVERIFY2(message.contains("GF/stt.bmp") && message.contains("フォルダ"), qPrintable(message));
+    }
+
+    // The program finds its pictures beside itself whatever bytes its
+    // folder's path holds (here Latin-1, not valid UTF-8).
+    void startsFromAFolderWhoseNameIsNotText() {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + "/caf\xe9";
+        QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+        QCOMPARE(::mkdir(folder + "/GF", 0755), 0);
+        const QDir built(VELMORIA_BUILD_DIR "/GF");
+        struct RemoveByBytes {  // QTemporaryDir cannot name what lies inside
+            QByteArray folder;
+            QStringList names;
+            ~RemoveByBytes() {
+                for (const QString& n : names) ::unlink((folder + "/GF/" + QFile::encodeName(n)).constData());
+                ::unlink((folder + "/velmoria").constData());
+                ::rmdir((folder + "/GF").constData());
+                ::rmdir(folder.constData());
+            }
+        } cleanUp{folder, built.entryList(QDir::Files)};
+        for (const QString& n : built.entryList(QDir::Files))
+            QCOMPARE(::symlink(QFile::encodeName(built.filePath(n)).constData(),
+                               (folder + "/GF/" + QFile::encodeName(n)).constData()), 0);
+        {
+            std::ifstream from(VELMORIA_BUILD_DIR "/velmoria", std::ios::binary);
+            std::ofstream to((folder + "/velmoria").constData(), std::ios::binary);
+            to << from.rdbuf();
+        }
+        QCOMPARE(::chmod((folder + "/velmoria").constData(), 0755), 0);
+        // QProcess takes its program as text: start it through a link.
+        QCOMPARE(::symlink((folder + "/velmoria").constData(), QFile::encodeName(dir.filePath("start")).constData()), 0);
+
+        QProcess game;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        game.setProcessEnvironment(env);
+
+        // A broken face there is reported by its name: the folder was found.
+        QCOMPARE(::unlink((folder + "/GF/Fce4.bmp").constData()), 0);
+        {
+            std::ofstream broken((folder + "/GF/Fce4.bmp").constData(), std::ios::binary);
+            broken << "BM";
+        }
+        game.start(dir.filePath("start"), {});
+        QVERIFY(game.waitForFinished(30000));
+        QCOMPARE(game.exitCode(), 1);
+        const QString err = QString::fromLocal8Bit(game.readAllStandardError());
+        QVERIFY2(err.contains("/caf\uFFFD/GF/Fce4.bmp"), qPrintable(err));
+
+        // Whole, it starts and stays up until closed.
+        QCOMPARE(::unlink((folder + "/GF/Fce4.bmp").constData()), 0);
+        QCOMPARE(::symlink(QFile::encodeName(built.filePath("Fce4.bmp")).constData(),
+                           (folder + "/GF/Fce4.bmp").constData()), 0);
+        game.start(dir.filePath("start"), {});
+        QVERIFY(game.waitForStarted());
+        const bool ended = game.waitForFinished(3000);
+        if (!ended) {
+            game.kill();
+            game.waitForFinished();
+        }
+        QVERIFY2(!ended, qPrintable(QString::fromLocal8Bit(game.readAllStandardError())));
+    }
 
     // The real program: an error on standard error naming the file, and a
     // non-zero exit, with no window left hanging.

@@ -6,6 +6,7 @@
 #include "toolkit/timer.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -89,32 +90,121 @@ private slots:
         QVERIFY(!tk::readBitmap(base + "gf\\FCE8.BMP").isNull());
     }
 
-    void refusesBrokenBitmaps() {
+    // Checked when asked for, decoded when first drawn, and never decoded or
+    // scaled again while a copy of the right size is at hand.
+    void picturesAreDecodedOnceWhenFirstDrawn() {
+        tk::clearPictureCache();
         QTemporaryDir dir;
-        const QByteArray good = bmp(16, 16);
-        const struct {
-            const char* name;
-            QByteArray data;
-        } cases[] = {
-            {"empty", {}},
-            {"headers cut", good.left(30)},
-            {"pixels cut", good.left(good.size() - 10)},
-            {"not a bitmap", QByteArray("\x89PNG\r\n\x1a\n-not-really-a-picture-at-all-but-long-enough-------")},
-            {"absurd size", [&] {
-                 QByteArray b = good;
-                 qToLittleEndian<qint32>(100000, b.data() + 18);
-                 return b;
-             }()},
+        write(dir.path() + "/a.bmp", bmp(60, 40));
+        write(dir.path() + "/b.bmp", bmp(30, 30));
+        tk::Surface s;
+        s.resize(300, 200);
+        s.Scale(0, 0, 3, 2);
+        auto* pic = s.create<tk::Picture>();
+        pic->Move(0, 0, 1, 1);
+        const auto before = tk::pictureStats();
+        auto costs = [&] {
+            const auto now = tk::pictureStats();
+            return QPair<int, int>(now.decodes - before.decodes, now.scalings - before.scalings);
         };
-        for (const auto& c : cases) {
-            const QString path = dir.path() + "/x.bmp";
-            write(path, c.data);
-            QString why;
-            QVERIFY2(tk::readBitmap(path, &why).isNull(), c.name);
-            QVERIFY2(!why.isEmpty(), c.name);
+        const tk::PictureFile a = tk::LoadPicture(dir.path() + "/A.BMP");
+        QCOMPARE(a.size(), QSize(60, 40));
+        pic->setPicture(a);
+        QCOMPARE(pic->source(), dir.path() + "/a.bmp");
+        QCOMPARE(costs(), qMakePair(0, 0));
+        s.grab();
+        QCOMPARE(costs(), qMakePair(1, 1));
+        s.grab();
+        pic->setPicture(tk::LoadPicture(dir.path() + "/a.bmp"));  // asked for again
+        s.grab();
+        QCOMPARE(costs(), qMakePair(1, 1));
+        pic->setPicture(tk::LoadPicture(dir.path() + "/b.bmp"));
+        s.grab();
+        pic->setPicture(tk::LoadPicture(dir.path() + "/a.bmp"));  // back to one just shown
+        s.grab();
+        QCOMPARE(costs(), qMakePair(2, 2));
+        // Another control of the same size shares the copy; another size
+        // needs its own.
+        auto* same = s.create<tk::Picture>();
+        same->Move(1, 0, 1, 1);
+        same->setPicture(a);
+        s.grab();
+        QCOMPARE(costs(), qMakePair(2, 2));
+        pic->Move(0, 0, 2, 2);
+        s.grab();
+        QCOMPARE(costs(), qMakePair(3, 3));
+    }
+
+    // The cache of scaled copies stays within its bound, keeping the latest.
+    void scaledCopiesAreBounded() {
+        tk::clearPictureCache();
+        QTemporaryDir dir;
+        write(dir.path() + "/a.bmp", bmp(64, 64));
+        const tk::PictureFile a = tk::LoadPicture(dir.path() + "/a.bmp");
+        const qint64 limit = tk::pictureStats().cacheLimit;
+        QVERIFY(limit > 0);
+        for (int side = 400; side < 800; side += 25) {
+            QVERIFY(!a.scaled(QSize(side, side), 1, nullptr).isNull());
+            QVERIFY(tk::pictureStats().cachedBytes <= limit);
         }
-        write(dir.path() + "/x.bmp", good);
-        QCOMPARE(tk::readBitmap(dir.path() + "/x.bmp").size(), QSize(16, 16));
+        QVERIFY(tk::pictureStats().cachedCopies < 16);
+        const int decodes = tk::pictureStats().decodes;
+        a.scaled(QSize(775, 775), 1, nullptr);
+        QCOMPARE(tk::pictureStats().decodes, decodes);
+        // The latest is kept even when it alone is over the bound.
+        a.scaled(QSize(2000, 2000), 1, nullptr);
+        a.scaled(QSize(2000, 2000), 1, nullptr);
+        QCOMPARE(tk::pictureStats().decodes, decodes + 1);
+        QCOMPARE(tk::pictureStats().cachedCopies, 1);
+    }
+
+    // A file checked when asked for but broken before it is drawn.
+    void aFileBrokenAfterItsCheckNamesItself() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/late.bmp";
+        write(path, bmp(20, 20));
+        const tk::PictureFile late = tk::LoadPicture(path);
+        write(path, bmp(20, 20).left(200));
+        QString error;
+        QVERIFY(late.scaled(QSize(10, 10), 1, &error).isNull());
+        QVERIFY2(error.contains(path) && error.contains("途中で切れています"), qPrintable(error));
+    }
+
+    // Scaled from the file straight to device pixels: at ratio 2 a picture of
+    // twice the cell's size shows every one of its pixels.
+    void picturesUseDevicePixels() {
+        QTemporaryDir dir;
+        QImage checker(40, 20, QImage::Format_RGB888);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x) checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+        checker.save(dir.path() + "/checker.bmp", "BMP");
+        tk::Surface s;
+        s.resize(20, 10);
+        auto* pic = s.create<tk::Picture>();
+        pic->setPicture(tk::LoadPicture(dir.path() + "/checker.bmp"));
+
+        auto devicePixels = [](QImage image) {
+            image.setDevicePixelRatio(1);
+            return image.convertToFormat(QImage::Format_RGB888);
+        };
+        QImage canvas(40, 20, QImage::Format_RGB32);
+        canvas.setDevicePixelRatio(2);
+        {
+            QPainter p(&canvas);
+            pic->paint(p, QRect(0, 0, 20, 10));
+        }
+        QCOMPARE(devicePixels(canvas), checker);
+
+        // And through the widget at the screen's own ratio (run again with
+        // QT_SCALE_FACTOR=2).
+        const qreal ratio = s.devicePixelRatio();
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) QCOMPARE(ratio, 2.0);
+        s.resize(int(40 / ratio), int(20 / ratio));
+        s.Scale(0, 0, 1, 1);
+        pic->Move(0, 0, 1, 1);
+        const QImage shown = devicePixels(s.grab().toImage());
+        QCOMPARE(shown.size(), QSize(40, 20));
+        QCOMPARE(shown, checker);
     }
 
     void fatalNamesTheFile() {

@@ -4,23 +4,22 @@
 #include "toolkit/windowwatch.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QHash>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QtEndian>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tk {
 
@@ -106,9 +105,10 @@ FatalHandler g_fatalHandler;
 
 void Fatal(const QString& message) {
     if (g_fatalHandler) g_fatalHandler(message);
+    static bool stopping = false;  // a second error while the first is shown
     std::fprintf(stderr, "velmoria: %s\n", message.toLocal8Bit().constData());
     std::fflush(stderr);
-    if (onRealDisplay()) {
+    if (onRealDisplay() && !std::exchange(stopping, true)) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("ヴェルモリア"), message);
         box.setWindowModality(Qt::ApplicationModal);
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -123,125 +123,6 @@ FatalHandler setFatalHandler(FatalHandler handler) {
     FatalHandler old = std::move(g_fatalHandler);
     g_fatalHandler = std::move(handler);
     return old;
-}
-
-// ---- Bitmaps ---------------------------------------------------------------
-
-QString findFile(const QString& path) {
-    QString p = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (p.isEmpty()) return {};
-    if (QFileInfo(p).isFile()) return p;
-
-    const QStringList parts = p.split(QLatin1Char('/'));
-    QString at = p.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral(".");
-    for (int i = 0; i < parts.size(); ++i) {
-        const QString& part = parts[i];
-        if (part.isEmpty() || part == QLatin1String(".")) continue;
-        const bool last = i == parts.size() - 1;
-        QDir dir(at);
-        QString next = dir.filePath(part);
-        if (!QFileInfo::exists(next)) {
-            // Sorted, so the choice among names differing only in case is stable.
-            const QStringList names = dir.entryList(
-                QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-            next.clear();
-            for (const QString& n : names)
-                if (n.compare(part, Qt::CaseInsensitive) == 0) {
-                    next = dir.filePath(n);
-                    break;
-                }
-            if (next.isEmpty()) return {};
-        }
-        if (!last && !QFileInfo(next).isDir()) return {};
-        at = next;
-    }
-    return QFileInfo(at).isFile() ? at : QString();
-}
-
-namespace {
-template <class T>
-T le(const QByteArray& b, int at) {
-    return qFromLittleEndian<T>(b.constData() + at);
-}
-}  // namespace
-
-namespace {
-// readBitmap for a path already found on disk.
-QImage readFoundBitmap(const QString& real, QString* why) {
-    auto fail = [why](const QString& reason) {
-        if (why) *why = reason;
-        return QImage();
-    };
-    if (real.isEmpty()) return fail(QStringLiteral("ファイルが見つかりません"));
-    QFile f(real);
-    if (!f.open(QIODevice::ReadOnly)) return fail(QStringLiteral("ファイルを開けません"));
-    // Far larger than any picture of ours; refuses to read a huge file whole.
-    if (f.size() > 64 * 1024 * 1024) return fail(QStringLiteral("ファイルが大きすぎます"));
-    const QByteArray data = f.readAll();
-
-    if (data.size() < 26 || data[0] != 'B' || data[1] != 'M')
-        return fail(QStringLiteral("ビットマップ形式ではありません"));
-    const quint32 offBits = le<quint32>(data, 10);
-    const quint32 infoSize = le<quint32>(data, 14);
-    qint64 width, height;
-    int bpp;
-    quint32 compression = 0;
-    if (infoSize == 12) {
-        width = le<quint16>(data, 18);
-        height = le<quint16>(data, 20);
-        bpp = le<quint16>(data, 24);
-    } else if (infoSize >= 40 && data.size() >= 54) {
-        width = le<qint32>(data, 18);
-        height = le<qint32>(data, 22);
-        bpp = le<quint16>(data, 28);
-        compression = le<quint32>(data, 30);
-    } else {
-        return fail(QStringLiteral("ビットマップのヘッダが壊れています"));
-    }
-    if (height < 0) height = -height;
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384)
-        return fail(QStringLiteral("ビットマップの大きさが不正です"));
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-        return fail(QStringLiteral("ビットマップの色数が不正です"));
-    if (compression != 0 && compression != 3)  // plain or bit fields only
-        return fail(QStringLiteral("対応していない圧縮形式です"));
-    const qint64 stride = ((width * bpp + 31) / 32) * 4;
-    if (offBits < 14 + infoSize || qint64(offBits) + stride * height > data.size())
-        return fail(QStringLiteral("ファイルが途中で切れています"));
-
-    QImage image;
-    if (!image.loadFromData(data, "BMP") || image.width() != width || image.height() != height)
-        return fail(QStringLiteral("ビットマップを読み込めません"));
-    image.setText(QStringLiteral("source"), real);
-    return image;
-}
-}  // namespace
-
-QImage readBitmap(const QString& path, QString* why) { return readFoundBitmap(findFile(path), why); }
-
-QImage LoadPicture(const QString& path) {
-    // Scenes show the same few speakers again and again: keep what was read
-    // for as long as the file stays the same.
-    struct Cached {
-        qint64 size;
-        QDateTime modified;
-        QImage image;
-    };
-    static QHash<QString, Cached> cache;
-    const QString real = findFile(path);
-    const QFileInfo info(real);
-    const QString key = info.canonicalFilePath();  // empty when not found
-    auto it = cache.constFind(key);
-    if (it != cache.cend() && it->size == info.size() && it->modified == info.lastModified())
-        return it->image;
-
-    QString why;
-    QImage image = readFoundBitmap(real, &why);
-    if (image.isNull())
-        Fatal(QStringLiteral("画像を読み込めません: %1\n(%2)")
-                  .arg(QDir::toNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'))), why));
-    cache.insert(key, {info.size(), info.lastModified(), image});
-    return image;
 }
 
 // ---- Random source ---------------------------------------------------------
@@ -286,8 +167,48 @@ int screenHeight() {
 
 void setScreenHeight(int px) { g_screenHeight = px; }
 
-QString programFolder() {
-    return g_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : g_programFolder;
+namespace {
+struct ExeFolder {
+    QString path;   // usable in file names
+    QString shown;  // for messages
+};
+
+// From /proc/self/exe, since applicationDirPath() is empty when the path is
+// not valid text.
+const ExeFolder& exeFolder() {
+    static const ExeFolder folder = [] {
+        ExeFolder f;
+        QByteArray exe(4096, Qt::Uninitialized);
+        ssize_t n;
+        while ((n = ::readlink("/proc/self/exe", exe.data(), size_t(exe.size()))) == exe.size())
+            exe.resize(exe.size() * 2);
+        if (n <= 0) {
+            f.path = f.shown = QCoreApplication::applicationDirPath();
+            return f;
+        }
+        exe.truncate(n);
+        QByteArray dir = exe.left(exe.lastIndexOf('/'));
+        if (dir.isEmpty()) dir = "/";
+        f.path = f.shown = QFile::decodeName(dir);
+        if (QFile::encodeName(f.shown) != dir) {
+            // Kept open for the program's life; the kernel resolves the rest.
+            const int fd = ::open(dir.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            if (fd >= 0) f.path = QStringLiteral("/proc/self/fd/%1").arg(fd);
+        }
+        return f;
+    }();
+    return folder;
+}
+}  // namespace
+
+QString programFolder() { return g_programFolder.isEmpty() ? exeFolder().path : g_programFolder; }
+
+QString displayPath(const QString& path) {
+    if (!g_programFolder.isEmpty()) return path;
+    const ExeFolder& f = exeFolder();
+    if (f.path == f.shown || (path != f.path && !path.startsWith(f.path + QLatin1Char('/'))))
+        return path;
+    return f.shown + path.mid(f.path.size());
 }
 
 void setProgramFolder(const QString& folder) { g_programFolder = folder; }

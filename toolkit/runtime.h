@@ -1,9 +1,10 @@
 // What the classic form runtime supplied besides controls: modal message
-// boxes, bitmap loading, the random source, the screen and the program's
+// boxes, fatal errors, the random source, the screen and the program's
 // folder. Boxes, random draws and fatal errors can be replaced by a test.
 #pragma once
 
-#include <QImage>
+#include "toolkit/pictures.h"
+
 #include <QString>
 
 #include <functional>
@@ -31,16 +32,6 @@ void abandonMsgBoxes();
 using FatalHandler = std::function<void(const QString& message)>;
 FatalHandler setFatalHandler(FatalHandler handler);
 
-// ---- Bitmaps ---------------------------------------------------------------
-// Finds a file whatever the case of its folder and file names, accepting "\"
-// as a separator. Returns the real path, or an empty string.
-QString findFile(const QString& path);
-// Reads a Windows bitmap, checking its headers against the file so that a
-// truncated file is refused. On failure returns a null image and says why.
-QImage readBitmap(const QString& path, QString* why = nullptr);
-// readBitmap, or a fatal error naming the file.
-QImage LoadPicture(const QString& path);
-
 // ---- Random source ---------------------------------------------------------
 // Uniform in [0, 1), single precision.
 float Rnd();
@@ -51,7 +42,11 @@ RandomSource setRandomSource(RandomSource source);
 // ---- System ----------------------------------------------------------------
 int screenHeight();              // pixels
 void setScreenHeight(int px);    // 0: the real screen's
-QString programFolder();         // the folder that holds the executable
+// The folder that holds the executable, whatever bytes its path holds (one
+// that cannot be written as text is reached through an open descriptor).
+QString programFolder();
 void setProgramFolder(const QString& folder);  // empty: the real one
+// A path as the player knows the folders in it, for messages.
+QString displayPath(const QString& path);
 
 }  // namespace tk

@@ -1,5 +1,7 @@
 #include "toolkit/surface.h"
 
+#include "toolkit/runtime.h"
+
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -49,9 +51,9 @@ void Graphic::copyGeometryFrom(const Graphic& other) {
 
 // ---- Picture ---------------------------------------------------------------
 
-void Picture::setPicture(const QImage& image) {
-    image_ = image;
-    scaled_ = QPixmap();
+void Picture::setPicture(const PictureFile& file) {
+    if (!(file == file_)) scaled_ = QPixmap();
+    file_ = file;
     changed();
 }
 
@@ -63,11 +65,19 @@ void Picture::setBorder(bool single) {
 
 void Picture::paint(QPainter& p, const QRect& px) {
     if (px.isEmpty()) return;
-    if (!image_.isNull()) {
-        if (scaled_.size() != px.size())
-            scaled_ = QPixmap::fromImage(
-                image_.scaled(px.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        p.drawPixmap(px.topLeft(), scaled_);
+    // Straight from the file to device pixels: no blocks on a HiDPI screen.
+    const qreal ratio = p.device()->devicePixelRatio();
+    const QSize pixels = (QSizeF(px.size()) * ratio).toSize();
+    if (!file_.isNull() && !pixels.isEmpty()) {
+        if (scaled_.size() != pixels || scaled_.devicePixelRatio() != ratio) {
+            QString error;
+            scaled_ = file_.scaled(pixels, ratio, &error);
+            if (scaled_.isNull()) {
+                file_ = PictureFile();  // not tried again while the error is shown
+                Fatal(error);
+            }
+        }
+        p.drawPixmap(px, scaled_);
     }
     if (border_) {
         p.setPen(QPen(Qt::black, 1));
@@ -79,7 +89,8 @@ void Picture::paint(QPainter& p, const QRect& px) {
 Graphic* Picture::clone() const {
     auto* c = new Picture(surface());
     c->copyGeometryFrom(*this);
-    c->image_ = image_;
+    c->file_ = file_;
+    c->scaled_ = scaled_;
     c->border_ = border_;
     return c;
 }

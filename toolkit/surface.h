@@ -2,6 +2,8 @@
 // classic form runtime's pictures, shapes and labels.
 #pragma once
 
+#include "toolkit/pictures.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -61,8 +63,9 @@ private:
 class Picture : public Graphic {
 public:
     using Graphic::Graphic;
-    void setPicture(const QImage& image);
-    const QImage& picture() const { return image_; }
+    void setPicture(const PictureFile& file);
+    const PictureFile& picture() const { return file_; }
+    QString source() const { return file_.source(); }  // the file shown
     void setBorder(bool single);
     bool border() const { return border_; }
 
@@ -72,8 +75,10 @@ public:
     Graphic* clone() const override;
 
 private:
-    QImage image_;
-    QPixmap scaled_;  // cache: rescaled only when the image or size changes
+    PictureFile file_;
+    // In device pixels, kept while the picture and the size stay the same;
+    // shared with the toolkit's cache of scaled copies.
+    QPixmap scaled_;
     bool border_ = false;
 };
 

@@ -1,0 +1,179 @@
+// Small bitmaps of every kind the game reads, and broken ones, written byte
+// by byte: for the reader's tests and the fuzzer's seeds.
+#pragma once
+
+#include "toolkit/bitmap.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QtEndian>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace samples {
+
+struct Layout {
+    int infoSize = 40;
+    int depth = 24;
+    bool bitFields = false;
+    uint32_t masks[3] = {0, 0, 0};
+    bool topDown = false;
+    int colours = 0;  // colour-table entries for 1 to 8 bits; 0: all 2^depth
+};
+
+inline void put(QByteArray& b, qint64 at, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
+}
+
+// `value` gives each pixel's raw value: a colour-table index, or the packed
+// bits (24 bits: 0xRRGGBB).
+inline QByteArray write(const Layout& l, int w, int h, const std::function<uint32_t(int, int)>& value) {
+    const bool core = l.infoSize == 12;
+    const int entries = l.depth <= 8 ? (l.colours ? l.colours : 1 << l.depth) : 0;
+    const int masksAfter = l.bitFields && l.infoSize == 40 ? 12 : 0;
+    const qint64 paletteAt = 14 + l.infoSize + masksAfter;
+    const qint64 pixelsAt = paletteAt + entries * (core ? 3 : 4);
+    const qint64 stride = (qint64(w) * l.depth + 31) / 32 * 4;
+    QByteArray b(pixelsAt + stride * h, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    put(b, 2, uint32_t(b.size()), 4);
+    put(b, 10, uint32_t(pixelsAt), 4);
+    put(b, 14, uint32_t(l.infoSize), 4);
+    if (core) {
+        put(b, 18, uint32_t(w), 2);
+        put(b, 20, uint32_t(h), 2);
+        put(b, 22, 1, 2);
+        put(b, 24, uint32_t(l.depth), 2);
+    } else {
+        put(b, 18, uint32_t(w), 4);
+        put(b, 22, uint32_t(l.topDown ? -h : h), 4);
+        put(b, 26, 1, 2);
+        put(b, 28, uint32_t(l.depth), 2);
+        put(b, 30, l.bitFields ? 3 : 0, 4);
+        put(b, 34, uint32_t(stride * h), 4);
+        put(b, 38, 2835, 4);
+        put(b, 42, 2835, 4);
+        put(b, 46, uint32_t(l.colours), 4);
+        if (l.bitFields)
+            for (int i = 0; i < 3; ++i) put(b, 54 + 4 * i, l.masks[i], 4);
+    }
+    // A colour table of distinct, uneven colours.
+    for (int i = 0; i < entries; ++i) {
+        const qint64 at = paletteAt + i * (core ? 3 : 4);
+        put(b, at, uint32_t(i * 37 + 11) & 0xFF, 1);          // blue
+        put(b, at + 1, uint32_t(i * 91 + 200) & 0xFF, 1);     // green
+        put(b, at + 2, uint32_t(255 - i * 13) & 0xFF, 1);     // red
+    }
+    for (int y = 0; y < h; ++y) {
+        const qint64 row = pixelsAt + (l.topDown ? y : h - 1 - y) * stride;
+        for (int x = 0; x < w; ++x) {
+            const uint32_t v = value(x, y);
+            if (l.depth < 8) {
+                const qint64 bit = qint64(x) * l.depth;
+                b[row + bit / 8] = char(uchar(b[row + bit / 8]) | v << (8 - l.depth - bit % 8));
+            } else {
+                put(b, row + qint64(x) * (l.depth / 8), v, l.depth / 8);
+            }
+        }
+    }
+    return b;
+}
+
+// Deterministic noise, so that every pixel differs from its neighbours.
+inline std::function<uint32_t(int, int)> noise(uint32_t limit) {
+    return [limit](int x, int y) {
+        uint32_t s = uint32_t(x) * 73856093u ^ uint32_t(y) * 19349663u ^ 0x9E3779B9u;
+        s ^= s << 13;
+        s ^= s >> 17;
+        s ^= s << 5;
+        return limit ? s % limit : s;
+    };
+}
+
+struct Sample {
+    QString name;
+    QByteArray bytes;
+    tk::bmp::Status status = tk::bmp::Status::Ok;  // what the reader must say
+    bool headersPass = false;  // a fault only the pixels show
+};
+
+// Every depth, both row orders, every header size, plain and bit fields.
+inline std::vector<Sample> accepted() {
+    std::vector<Sample> out;
+    auto add = [&](const QString& name, Layout l, uint32_t limit, int w = 13, int h = 5) {
+        out.push_back({name, write(l, w, h, noise(limit))});
+    };
+    for (int depth : {1, 4, 8}) {
+        const QString d = QString::number(depth);
+        add(d + " bits", {40, depth}, 1u << depth);
+        add(d + " bits top-down", {40, depth, false, {}, true}, 1u << depth);
+        add(d + " bits, small header", {12, depth}, 1u << depth);
+        add(d + " bits, fewer colours", {124, depth, false, {}, false, 2}, 2);
+    }
+    add("16 bits", {40, 16}, 0x10000);
+    add("16 bits top-down", {40, 16, false, {}, true}, 0x10000);
+    add("16 bits, small header", {12, 16}, 0x10000);
+    add("16 bits, fields 5-6-5", {40, 16, true, {0xF800, 0x07E0, 0x001F}}, 0x10000);
+    add("16 bits, fields 4-4-4 top-down", {56, 16, true, {0x0F00, 0x00F0, 0x000F}, true}, 0x10000);
+    add("16 bits, fields blue high", {52, 16, true, {0x001F, 0x03E0, 0x7C00}}, 0x10000);
+    add("24 bits", {40, 24}, 0x1000000);
+    add("24 bits top-down", {40, 24, false, {}, true}, 0x1000000);
+    add("24 bits, small header", {12, 24}, 0x1000000);
+    add("24 bits, large header", {124, 24}, 0x1000000);
+    add("24 bits, width 1", {108, 24}, 0x1000000, 1, 3);
+    add("32 bits", {40, 32}, 0);
+    add("32 bits top-down", {108, 32, false, {}, true}, 0);
+    add("32 bits, fields 8-8-8", {40, 32, true, {0xFF0000, 0xFF00, 0xFF}}, 0);
+    add("32 bits, fields 10-10-10", {124, 32, true, {0x3FF00000, 0xFFC00, 0x3FF}, true}, 0);
+    add("32 bits, fields 1-30-1", {56, 32, true, {0x80000000, 0x7FFFFFFE, 0x1}}, 0);
+    return out;
+}
+
+// Each way a file can be refused, one sample each.
+inline std::vector<Sample> refused() {
+    using S = tk::bmp::Status;
+    std::vector<Sample> out;
+    const QByteArray good24 = write({40, 24}, 13, 5, noise(0x1000000));
+    const QByteArray good8 = write({40, 8}, 13, 5, noise(256));
+    const QByteArray fields16 = write({40, 16, true, {0xF800, 0x07E0, 0x001F}}, 13, 5, noise(0x10000));
+    auto changed = [](QByteArray b, qint64 at, uint32_t v, int bytes) {
+        put(b, at, v, bytes);
+        return b;
+    };
+    auto add = [&](const char* name, const QByteArray& b, S s, bool headersPass = false) {
+        out.push_back({QString::fromUtf8(name), b, s, headersPass});
+    };
+    add("empty", {}, S::NotBitmap);
+    add("not a bitmap", QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(80, 'x'), S::NotBitmap);
+    add("headers cut", good24.left(30), S::CutShort);
+    add("pixels cut", good24.left(good24.size() - 1), S::CutShort);
+    add("pixels beyond the file", changed(good24, 10, 1000, 4), S::CutShort);
+    add("unknown header size", changed(good24, 14, 64, 4), S::BrokenHeader);
+    add("header size near 2^32", changed(good24, 14, 0xFFFFFFF0u, 4), S::BrokenHeader);
+    add("two planes", changed(good24, 26, 2, 2), S::BrokenHeader);
+    add("2 bits", changed(good24, 28, 2, 2), S::BrokenHeader);
+    add("depth 24 made 8", changed(good24, 28, 8, 2), S::BrokenHeader);
+    add("run-length 8 bits", changed(good8, 30, 1, 4), S::BrokenHeader);
+    add("run-length 4 bits", changed(write({40, 4}, 13, 5, noise(16)), 30, 2, 4), S::BrokenHeader);
+    add("bit fields at 24 bits", changed(good24, 30, 3, 4), S::BrokenHeader);
+    add("bit fields without masks", changed(changed(good24, 28, 16, 2), 30, 3, 4), S::BrokenHeader);
+    add("zero mask", changed(fields16, 58, 0, 4), S::BrokenHeader);
+    add("mask with a gap", changed(fields16, 54, 0xF00F, 4), S::BrokenHeader);
+    add("overlapping masks", changed(fields16, 58, 0x0FE0, 4), S::BrokenHeader);
+    add("mask beyond 16 bits", changed(fields16, 54, 0x1F0000, 4), S::BrokenHeader);
+    add("offset inside the colour table", changed(good8, 10, 54 + 512, 4), S::BrokenHeader);
+    add("more colours than 8 bits hold", changed(good8, 46, 257, 4), S::BrokenHeader);
+    add("index beyond the colour table", changed(good8, 46, 3, 4), S::BrokenHeader, true);
+    add("zero width", changed(good24, 18, 0, 4), S::BrokenHeader);
+    add("negative width", changed(good24, 18, uint32_t(-13), 4), S::BrokenHeader);
+    add("zero height", changed(good24, 22, 0, 4), S::BrokenHeader);
+    add("lowest height", changed(good24, 22, 0x80000000u, 4), S::TooLarge);
+    add("over the pixel cap", changed(changed(write({40, 1}, 8, 1, noise(2)), 18, 8192, 4), 22, 2049, 4),
+        S::TooLarge);
+    return out;
+}
+
+}  // namespace samples

@@ -1,0 +1,63 @@
+// Picture files: names found whatever their case, files checked when a scene
+// asks for them, pixels decoded only when first drawn, and a small shared
+// cache of copies scaled to device pixels.
+#pragma once
+
+#include "toolkit/bitmap.h"
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+namespace tk {
+
+// Finds a file whatever the case of its folder and file names, accepting "\"
+// as a separator. Returns the real path, or an empty string and why. A
+// folder's listing is read once and kept.
+QString findFile(const QString& path, bmp::Status* why = nullptr);
+
+// A picture file found and checked; its pixels are read when first needed.
+// Copies share one entry. Null when nothing was loaded.
+class PictureFile {
+public:
+    PictureFile() = default;
+    bool isNull() const { return !d_; }
+    QString source() const;  // the file's path on disk
+    QSize size() const;      // in pixels, from its headers
+    bool operator==(const PictureFile& other) const;
+
+    // The picture smoothly scaled to `pixels` device pixels and tagged with
+    // `ratio`: decoded and scaled only when no such copy is at hand. A file
+    // that no longer decodes gives a null pixmap and an error naming it.
+    QPixmap scaled(QSize pixels, qreal ratio, QString* error) const;
+
+    struct Data;
+
+private:
+    friend PictureFile LoadPicture(const QString& path);
+    std::shared_ptr<const Data> d_;
+};
+
+// Finds a picture and checks its file and headers, or stops the program with
+// an error naming the file. The pixels wait until the picture is drawn.
+PictureFile LoadPicture(const QString& path);
+
+// Reads and decodes a bitmap at once. On failure a null image and why.
+QImage readBitmap(const QString& path, QString* why = nullptr);
+
+// How much work pictures have cost so far, and what the cache of scaled
+// copies holds (it keeps at most `cacheLimit` bytes besides the latest copy).
+struct PictureStats {
+    int decodes = 0;
+    int scalings = 0;
+    qint64 cachedBytes = 0;
+    int cachedCopies = 0;
+    qint64 cacheLimit = 0;
+};
+PictureStats pictureStats();
+// Forgets every scaled copy and folder listing.
+void clearPictureCache();
+
+}  // namespace tk
