@@ -2,11 +2,14 @@
 # ./run.sh play   install what is missing, build, and start the game
 # ./run.sh test   install what is missing, build, and run every test
 #                 (plain build, then again under AddressSanitizer/UBSan)
+# ./run.sh bench  install what is missing, build a Release into build-bench/,
+#                 and print start-up, memory and instruction figures
 set -euo pipefail
 cd "$(dirname "$0")"
 
 play_packages=(cmake g++ make qt6-base-dev libgl-dev fonts-noto-cjk)
 test_packages=(xvfb xdotool imagemagick libx11-dev)
+bench_packages=(xvfb valgrind libx11-dev libxdamage-dev)
 jobs=${JOBS:-2}
 
 install() {
@@ -41,8 +44,13 @@ test)
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DVELMORIA_SANITIZE=ON
     (cd build-asan && ctest --output-on-failure -j "$jobs")
     ;;
+bench)
+    install "${play_packages[@]}" "${bench_packages[@]}"
+    build build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVELMORIA_BENCH=ON
+    exec bash bench/bench.sh build-bench
+    ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|bench" >&2
     exit 2
     ;;
 esac
