@@ -118,9 +118,19 @@ int main(int argc, char** argv) {
     const Window root = DefaultRootWindow(d);
     XSelectInput(d, root, SubstructureNotifyMask);
     const Damage damage = XDamageCreate(d, root, XDamageReportNonEmpty);
-    XSync(d, False);
-    XDamageSubtract(d, damage, None, None);
-    XSync(d, False);
+    // Start on a still screen: a window of an earlier program may still be
+    // going away.
+    for (Clock::time_point quiet = Clock::now(), t = quiet; msSince(quiet) < 100 && msSince(t) < 2000;) {
+        XDamageSubtract(d, damage, None, None);
+        XSync(d, False);
+        pollfd fd{ConnectionNumber(d), POLLIN, 0};
+        if (!XPending(d)) poll(&fd, 1, 20);
+        while (XPending(d)) {
+            XEvent e;
+            XNextEvent(d, &e);
+            if (e.type == damageEvent + XDamageNotify) quiet = Clock::now();
+        }
+    }
 
     pid_t pid = 0;
     const Clock::time_point t0 = Clock::now();
@@ -160,6 +170,7 @@ int main(int argc, char** argv) {
                 XGetWindowAttributes(d, window, &at);
             } else if (e.type == damageEvent + XDamageNotify) {
                 XDamageSubtract(d, damage, None, None);
+                if (!window) continue;  // not the program's drawing
                 drawn = true;
                 lastDamage = arrived;
             }
