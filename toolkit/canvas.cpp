@@ -130,12 +130,6 @@ Surface::~Surface() = default;
 
 void Surface::repaint(const QRect& r) { update(r); }
 
-std::vector<Panel*> Surface::panels() const {
-    std::vector<Panel*> out;
-    for (auto it = panels_.rbegin(); it != panels_.rend(); ++it) out.push_back(it->get());
-    return out;
-}
-
 Picture* Surface::pictureAt(const QPoint& pos) const {
     // A panel in front takes the click, as a child window would.
     for (auto it = panels_.rbegin(); it != panels_.rend(); ++it) {

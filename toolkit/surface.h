@@ -1,5 +1,5 @@
 // Windowless graphics on a scaled drawing surface: the stand-in for the
-// classic form runtime's pictures, shapes and labels.
+// classic form runtime's pictures, shapes, labels and framed panels.
 #pragma once
 
 #include <QColor>
@@ -206,8 +206,6 @@ public:
     QRect innerRect() const override { return rect(); }
     void repaint(const QRect& px) override;
     Picture* pictureAt(const QPoint& px) const override;
-    // Front to back.
-    std::vector<Panel*> panels() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
