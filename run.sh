@@ -4,6 +4,8 @@
 #                 (plain build, then again under AddressSanitizer/UBSan,
 #                 then the bitmap reader's fuzz run)
 # ./run.sh fuzz   fuzz the bitmap reader for about a minute (clang, libFuzzer)
+# ./run.sh bench  install what is missing, build a Release into build-bench/,
+#                 and print start-up, memory and instruction figures
 # ./run.sh package
 #                 install what is missing, build a hardened Release in
 #                 build-package/ and make velmoria_<version>-1_<arch>.deb there
@@ -17,6 +19,7 @@ play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk)
 test_packages=(xvfb xdotool imagemagick libx11-dev x11-utils)
 fuzz_packages=(clang libclang-rt-14-dev)
 package_packages=(dpkg-dev file)
+bench_packages=(xvfb valgrind libx11-dev libxdamage-dev)
 check_packages=(dpkg-dev file lintian desktop-file-utils appstream x11-utils xvfb xdotool imagemagick)
 jobs=${JOBS:-2}
 
@@ -92,8 +95,13 @@ check-package)
     install "${check_packages[@]}"
     exec dist/check-package.sh "${@:2}"
     ;;
+bench)
+    install "${play_packages[@]}" "${bench_packages[@]}"
+    build build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVELMORIA_BENCH=ON
+    exec bash bench/bench.sh build-bench
+    ;;
 *)
-    echo "usage: $0 play|test|fuzz|package|check-package" >&2
+    echo "usage: $0 play|test|fuzz|bench|package|check-package" >&2
     exit 2
     ;;
 esac

@@ -5,16 +5,33 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace tk {
 
 namespace {
 Form* g_main = nullptr;
+
+// Qt asks the session bus whether the desktop shows menus in its own bar
+// and whether a screen reader listens. With no bus address in the
+// environment, no user bus socket and no dbus-launch to start a bus, there is
+// nobody to ask, yet each start would spend milliseconds finding that out;
+// a bus address that refuses at once says so without the search.
+void skipAbsentSessionBus() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(QDir(runtime).filePath(QStringLiteral("bus")))) return;
+    if (!QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty()) return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
+}  // namespace
 
 Form::Form() : client_(new Surface(this)) {
+    skipAbsentSessionBus();
     // Han characters take the locale's language otherwise; ask for the
     // Japanese family explicitly so they keep their Japanese forms.
     QFont f = QApplication::font();

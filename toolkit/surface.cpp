@@ -1,39 +1,37 @@
+// The windowless graphics: pictures, shapes and labels.
 #include "toolkit/surface.h"
 
 #include "toolkit/runtime.h"
 
 #include <QFontInfo>
-#include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace tk {
 
-namespace {
-int px(double user, double origin, double extent, int pixels) {
-    return static_cast<int>(std::lround((user - origin) * pixels / extent));
-}
-}  // namespace
-
 // ---- Graphic ---------------------------------------------------------------
 
-Graphic::Graphic(Surface* owner) : owner_(owner) {}
+Graphic::Graphic(Canvas* owner) : owner_(owner) {}
 
 void Graphic::setVisible(bool on) {
     if (visible_ == on) return;
     visible_ = on;
-    owner_->repaint(pixelRect());  // shown or hidden, the area changes
+    owner_->repaint(pixelRect().adjusted(-bleed(), -bleed(), bleed(), bleed()));
 }
 
 void Graphic::Move(double left, double top, double width, double height) {
     QRectF r(left, top, width < 0 ? rect_.width() : width, height < 0 ? rect_.height() : height);
     if (r == rect_) return;
-    changed();
+    const QRect from = pixelRect();
     rect_ = r;
-    changed();
+    if (visible_) moved(from, pixelRect());
+}
+
+void Graphic::moved(const QRect& from, const QRect& to) {
+    const int b = bleed();
+    owner_->repaint(from.adjusted(-b, -b, b, b));
+    owner_->repaint(to.adjusted(-b, -b, b, b));
 }
 
 void Graphic::ZOrder() { owner_->bringToFront(this); }
@@ -41,8 +39,10 @@ void Graphic::ZOrder() { owner_->bringToFront(this); }
 QRect Graphic::pixelRect() const { return owner_->toPixels(rect_); }
 
 void Graphic::changed() {
-    if (visible_) owner_->repaint(pixelRect());
+    if (visible_) owner_->repaint(pixelRect().adjusted(-bleed(), -bleed(), bleed(), bleed()));
 }
+
+void Graphic::paintParts(QPainter& p, const QRect& px, std::span<const QRect>) { paint(p, px); }
 
 void Graphic::copyGeometryFrom(const Graphic& other) {
     rect_ = other.rect_;
@@ -109,14 +109,63 @@ void Shape::setBorder(bool on, QColor colour) {
     changed();
 }
 
-void Shape::paint(QPainter& p, const QRect& px) {
-    if (px.width() <= 0 || px.height() <= 0) return;
-    if (fill_ == Solid) p.fillRect(px, fillColour_);
-    else if (fill_ == HorizontalLines) p.fillRect(px, QBrush(fillColour_, Qt::HorPattern));
-    if (border_) {
-        p.setPen(QPen(borderColour_, 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(px.adjusted(0, 0, -1, -1));
+void Shape::paint(QPainter& p, const QRect& px) { paintParts(p, px, {&px, 1}); }
+
+void Shape::paintParts(QPainter& p, const QRect& px, std::span<const QRect> parts) {
+    if (px.isEmpty()) return;
+    // Outlines are one-pixel rectangles filled, which is far cheaper than
+    // stroking them, and every fill is cut to the parts that need it.
+    // (QRect normalises a negative size, so empty rectangles are skipped.)
+    auto fill = [&p](const QRect& a, const QRect& part, const auto& with) {
+        if (!a.isEmpty() && a.intersects(part)) p.fillRect(a & part, with);
+    };
+    const QRect inside = border_ ? px.adjusted(1, 1, -1, -1) : px;
+    const QRect edges[] = {
+        {px.left(), px.top(), px.width(), 1},
+        {px.left(), px.bottom(), px.width(), 1},
+        {px.left(), px.top() + 1, 1, px.height() - 2},
+        {px.right(), px.top() + 1, 1, px.height() - 2},
+    };
+    for (const QRect& part : parts) {
+        if (fill_ == Solid && border_) {
+            fill(px, part, borderColour_);
+            fill(inside, part, fillColour_);
+            continue;
+        }
+        if (fill_ == Solid) fill(inside, part, fillColour_);
+        else if (fill_ == HorizontalLines) fill(inside, part, QBrush(fillColour_, Qt::HorPattern));
+        if (border_)
+            for (const QRect& e : edges) fill(e, part, borderColour_);
+    }
+}
+
+bool Shape::opaque() const {
+    return fill_ == Solid && fillColour_.alpha() == 255 && (!border_ || borderColour_.alpha() == 255);
+}
+
+void Shape::moved(const QRect& from, const QRect& to) {
+    // A shape that grows or shrinks at one edge (a bar) changes only between
+    // its old and new edge, plus the outline just inside the shorter one.
+    const int in = border_ ? 1 : 0;
+    const bool sameX = from.left() == to.left() && from.width() == to.width();
+    const bool sameY = from.top() == to.top() && from.height() == to.height();
+    if (from == to) return;
+    if (sameX && from.top() == to.top()) {
+        const int lo = std::max(from.top(), std::min(from.bottom(), to.bottom()) + 1 - in);
+        surface()->repaint(QRect(from.left(), lo, from.width(), std::max(from.bottom(), to.bottom()) + 1 - lo));
+    } else if (sameX && from.bottom() == to.bottom()) {
+        const int hi = std::min(from.bottom(), std::max(from.top(), to.top()) - 1 + in);
+        const int lo = std::min(from.top(), to.top());
+        surface()->repaint(QRect(from.left(), lo, from.width(), hi + 1 - lo));
+    } else if (sameY && from.left() == to.left()) {
+        const int lo = std::max(from.left(), std::min(from.right(), to.right()) + 1 - in);
+        surface()->repaint(QRect(lo, from.top(), std::max(from.right(), to.right()) + 1 - lo, from.height()));
+    } else if (sameY && from.right() == to.right()) {
+        const int hi = std::min(from.right(), std::max(from.left(), to.left()) - 1 + in);
+        const int lo = std::min(from.left(), to.left());
+        surface()->repaint(QRect(lo, from.top(), hi + 1 - lo, from.height()));
+    } else {
+        Graphic::moved(from, to);
     }
 }
 
@@ -132,7 +181,7 @@ Graphic* Shape::clone() const {
 
 // ---- Label -----------------------------------------------------------------
 
-Label::Label(Surface* owner) : Graphic(owner) {
+Label::Label(Canvas* owner) : Graphic(owner) {
     font_.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
 }
 
@@ -207,149 +256,6 @@ Graphic* Label::clone() const {
     c->padding_ = padding_;
     c->autoSize_ = autoSize_;
     return c;
-}
-
-// ---- Surface ---------------------------------------------------------------
-
-Surface::Surface(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void Surface::Scale(double left, double top, double width, double height) {
-    scale_ = QRectF(left, top, width, height);
-    update();
-}
-
-QRect Surface::toPixels(const QRectF& u) const {
-    const QRect in = innerRect();
-    const int x0 = px(u.left(), scale_.left(), scale_.width(), in.width());
-    const int x1 = px(u.left() + u.width(), scale_.left(), scale_.width(), in.width());
-    const int y0 = px(u.top(), scale_.top(), scale_.height(), in.height());
-    const int y1 = px(u.top() + u.height(), scale_.top(), scale_.height(), in.height());
-    return QRect(in.left() + x0, in.top() + y0, x1 - x0, y1 - y0);
-}
-
-double Surface::toUserWidth(int pixels) const {
-    const int w = innerRect().width();
-    return w > 0 ? pixels * scale_.width() / w : 0;
-}
-
-double Surface::toUserHeight(int pixels) const {
-    const int h = innerRect().height();
-    return h > 0 ? pixels * scale_.height() / h : 0;
-}
-
-void Surface::adopt(std::unique_ptr<Graphic> g, const Graphic* above) {
-    auto it = std::find_if(graphics_.begin(), graphics_.end(),
-                           [above](const auto& p) { return p.get() == above; });
-    graphics_.insert(it == graphics_.end() ? it : it + 1, std::move(g));
-}
-
-void Surface::bringToFront(Graphic* g) {
-    auto it = std::find_if(graphics_.begin(), graphics_.end(),
-                           [g](const auto& p) { return p.get() == g; });
-    if (it == graphics_.end()) return;
-    std::rotate(it, it + 1, graphics_.end());
-    if (g->Visible()) repaint(g->pixelRect());
-}
-
-std::vector<const Graphic*> Surface::stackingOrder() const {
-    std::vector<const Graphic*> out;
-    for (const auto& g : graphics_) out.push_back(g.get());
-    return out;
-}
-
-void Surface::repaint(const QRect& r) {
-    // Outlines and text may reach a pixel past the rectangle.
-    update(r.adjusted(-1, -1, 1, 1));
-}
-
-void Surface::setBackground(QColor c) {
-    background_ = c;
-    update();
-}
-
-Picture* Surface::pictureAt(const QPoint& pos) const {
-    for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
-        auto* pic = dynamic_cast<Picture*>(it->get());
-        if (pic && pic->Visible() && pic->pixelRect().contains(pos)) return pic;
-    }
-    return nullptr;
-}
-
-void Surface::paintEvent(QPaintEvent* e) {
-    QPainter p(this);
-    p.fillRect(e->rect(), background_);
-    paintFrame(p);
-    p.setClipRect(innerRect());
-    for (const auto& g : graphics_) {
-        if (!g->Visible()) continue;
-        const QRect r = g->pixelRect();
-        if (!r.adjusted(-1, -1, 1, 1).intersects(e->rect())) continue;
-        g->paint(p, r);
-    }
-}
-
-void Surface::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    pressed_ = pictureAt(e->position().toPoint());
-    if (pressed_ && pressed_->onMouseDown) pressed_->onMouseDown();
-}
-
-void Surface::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton || !pressed_) return;
-    Picture* pic = pressed_;
-    pressed_ = nullptr;
-    if (pic->onMouseUp) pic->onMouseUp();
-    // A click is a press and a release on the same picture, still shown.
-    if (pic->Visible() && pictureAt(e->position().toPoint()) == pic && pic->onClick) pic->onClick();
-}
-
-void Surface::resizeEvent(QResizeEvent* e) {
-    QWidget::resizeEvent(e);
-    for (const auto& g : graphics_) g->surfaceResized();
-    for (QObject* child : children())
-        if (auto* panel = qobject_cast<Panel*>(child)) panel->placeOnParent();
-}
-
-// ---- Panel -----------------------------------------------------------------
-
-namespace {
-constexpr int kFrame = 2;  // sunken 3D frame, as the classic picture box
-}
-
-Panel::Panel(QWidget* parent) : Surface(parent) {
-    setBackground(palette().color(QPalette::Button));
-}
-
-QRect Panel::innerRect() const { return rect().adjusted(kFrame, kFrame, -kFrame, -kFrame); }
-
-void Panel::Move(double left, double top, double width, double height) {
-    place_ = QRectF(left, top, width < 0 ? place_.width() : width,
-                    height < 0 ? place_.height() : height);
-    placeOnParent();
-}
-
-void Panel::placeOnParent() {
-    if (auto* s = qobject_cast<Surface*>(parentWidget())) setGeometry(s->toPixels(place_));
-}
-
-void Panel::paintFrame(QPainter& p) {
-    const QRect r = rect();
-    const QPalette& pal = palette();
-    // Outer: shadow top-left, light bottom-right; inner: dark, then midlight.
-    p.setPen(pal.color(QPalette::Mid));
-    p.drawLine(r.left(), r.top(), r.right() - 1, r.top());
-    p.drawLine(r.left(), r.top(), r.left(), r.bottom() - 1);
-    p.setPen(pal.color(QPalette::Light));
-    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
-    p.setPen(pal.color(QPalette::Dark));
-    p.drawLine(r.left() + 1, r.top() + 1, r.right() - 2, r.top() + 1);
-    p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 2);
-    p.setPen(pal.color(QPalette::Midlight));
-    p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
-    p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
 }
 
 }  // namespace tk

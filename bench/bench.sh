@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The benchmark, on programs already built with -DVELMORIA_BENCH=ON:
+#   bench/bench.sh BUILD_DIR
+# In one Xvfb (1366 x 768, device pixel ratio 1) the game and a bare Qt
+# window take turns starting; medians of their first complete frame, map
+# time and resident memory are compared. Then the memory after whole
+# scripted games, and the instructions of one tick and of one speaker change
+# (callgrind). Prints the figures and whether each target is met; it never
+# fails on a missed target.
+#   BENCH_RUNS     runs of each program (default 9, at least 7)
+#   BENCH_DISPLAY  X display to use (default: the first free one from :90)
+set -euo pipefail
+
+if [ $# -ne 1 ]; then
+    echo "usage: $0 BUILD_DIR" >&2
+    exit 2
+fi
+BUILD=$(cd "$1" && pwd)
+RUNS=${BENCH_RUNS:-9}
+[ "$RUNS" -ge 7 ] || RUNS=7
+GAME=$BUILD/velmoria
+BARE=$BUILD/bench/velmoria-bare
+WATCH=$BUILD/bench/velmoria-watch
+COSTS=$BUILD/bench/velmoria-costs
+GAMES=$BUILD/bench/velmoria-games
+for p in "$GAME" "$BARE" "$WATCH" "$COSTS" "$GAMES"; do
+    [ -x "$p" ] || { echo "bench: $p is not built" >&2; exit 1; }
+done
+for tool in Xvfb valgrind; do
+    command -v "$tool" >/dev/null || { echo "bench: $tool is not installed" >&2; exit 1; }
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/velmoria-bench.XXXXXX")
+chmod 700 "$WORK"
+XVFB_PID=""
+cleanup() {
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+DISPLAY_NAME=${BENCH_DISPLAY:-}
+if [ -z "$DISPLAY_NAME" ]; then
+    for n in $(seq 90 199); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            DISPLAY_NAME=":$n"
+            break
+        fi
+    done
+fi
+Xvfb "$DISPLAY_NAME" -screen 0 1366x768x24 -dpi 96 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X${DISPLAY_NAME#:}" ] && break
+    sleep 0.05
+done
+
+# Both programs see the same environment: the real X server at scale 1.
+run_env=(env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_ENABLE_HIGHDPI_SCALING
+         QT_QPA_PLATFORM=xcb DISPLAY="$DISPLAY_NAME" LANG=C.UTF-8 XDG_RUNTIME_DIR="$WORK")
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+column() { awk -v c="$1" '{ print $c }' "$2" | median; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b / a }'; }
+group() { echo "$1" | sed -e ':a' -e 's/\B[0-9]\{3\}\>/,&/' -e 'ta'; }
+verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t) ? "met" : "NOT met" }'; }
+
+echo "Velmoria benchmark: $(nproc) cores, Xvfb 1366x768 at DPR 1, $RUNS alternating runs each"
+
+# One unmeasured start of each, so that both find the files in the cache.
+"${run_env[@]}" "$WATCH" -t 1.5 "$BARE" >/dev/null 2>&1
+"${run_env[@]}" "$WATCH" -t 1.5 "$GAME" >/dev/null 2>&1
+: >"$WORK/bare"
+: >"$WORK/game"
+for i in $(seq "$RUNS"); do
+    if [ $((i % 2)) -eq 1 ]; then order=(bare game); else order=(game bare); fi
+    for who in "${order[@]}"; do
+        if [ "$who" = bare ]; then prog=$BARE; else prog=$GAME; fi
+        "${run_env[@]}" "$WATCH" -t 2 "$prog" >>"$WORK/$who" 2>"$WORK/$who.err" || {
+            echo "bench: $who did not show a window:" >&2
+            cat "$WORK/$who.err" >&2
+            exit 1
+        }
+    done
+done
+
+bare_map=$(column 1 "$WORK/bare");   game_map=$(column 1 "$WORK/game")
+bare_frame=$(column 2 "$WORK/bare"); game_frame=$(column 2 "$WORK/game")
+bare_rss=$(column 3 "$WORK/bare");   game_rss=$(column 3 "$WORK/game")
+bare_cpu=$(column 4 "$WORK/bare");   game_cpu=$(column 4 "$WORK/game")
+game_wake=$(awk '{ s += $5 } END { print s + 0 }' "$WORK/game")
+
+frame_ratio=$(ratio "$bare_frame" "$game_frame")
+rss_ratio=$(ratio "$bare_rss" "$game_rss")
+printf '\n%-34s %10s %10s %7s\n' "start-up (medians)" "bare" "game" "ratio"
+printf '%-34s %7.1f ms %7.1f ms %7s   target <= 1.10: %s\n' "first complete frame" \
+    "$bare_frame" "$game_frame" "$frame_ratio" "$(verdict "$frame_ratio" 1.10)"
+printf '%-34s %7.1f ms %7.1f ms %7s\n' "window mapped" "$bare_map" "$game_map" "$(ratio "$bare_map" "$game_map")"
+printf '%-34s %7.1f MB %7.1f MB %7s   target <= 1.15: %s\n' "resident memory after 1 s" \
+    "$(awk -v k="$bare_rss" 'BEGIN { print k / 1024 }')" "$(awk -v k="$game_rss" 'BEGIN { print k / 1024 }')" \
+    "$rss_ratio" "$(verdict "$rss_ratio" 1.15)"
+printf '%-34s %7.1f ms %7.1f ms %7s\n' "processor time in the first 1 s" "$bare_cpu" "$game_cpu" "$(ratio "$bare_cpu" "$game_cpu")"
+printf '%-34s %10s %10s %7s   target 0: %s\n' "wake-ups while idle, $RUNS s in all" "" "$game_wake" "" \
+    "$(verdict "$game_wake" 0)"
+
+read -r start_kb end_kb games boxes speakers < <("${run_env[@]}" "$GAMES" "$BUILD")
+growth=$(awk -v a="$start_kb" -v b="$end_kb" 'BEGIN { printf "%.1f", (b - a) / 1024 }')
+printf '\n%s whole scripted games (%s boxes, %s speakers): memory %.1f MB -> %.1f MB, %+.1f MB   target <= +10 MB: %s\n' \
+    "$games" "$boxes" "$speakers" "$(awk -v k="$start_kb" 'BEGIN { print k / 1024 }')" \
+    "$(awk -v k="$end_kb" 'BEGIN { print k / 1024 }')" "$growth" "$(verdict "$growth" 10)"
+
+(cd "$WORK" && env QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 XDG_RUNTIME_DIR="$WORK" \
+    valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$WORK/cg.%p" \
+    "$COSTS" "$BUILD" >"$WORK/costs.log" 2>&1) || {
+    echo "bench: counting instructions failed:" >&2
+    tail -n 20 "$WORK/costs.log" >&2
+    exit 1
+}
+count() {  # median instructions of the steps dumped as $1
+    awk -v what="desc: Trigger: Client Request: $1" '
+        FNR == 1 { mine = 0 }
+        $0 == what { mine = 1 }
+        /^totals:/ && mine { print $2 }' "$WORK"/cg.*.* | median
+}
+tick=$(count tick)
+speaker=$(count speaker)
+printf '\ninstructions (callgrind, offscreen, medians of 9)\n'
+printf '%-52s %12s   target <= 250,000: %s\n' "one tick, all 14 bars moving, with its repaint" \
+    "$(group "$tick")" "$(verdict "$tick" 250000)"
+printf '%-52s %12s   target <= 1,000,000: %s\n' "a switch to a speaker shown before, with repaint" \
+    "$(group "$speaker")" "$(verdict "$speaker" 1000000)"
