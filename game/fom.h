@@ -58,6 +58,10 @@ public:
     QMenu* Mnu1 = nullptr;  // 難易度
     std::vector<QAction*> Mnu11;
     QAction* Mnu2 = nullptr;
+    QAction* Mnu3 = nullptr;  // 一時停止, checkable
+
+    // Over faces and bars while the raising screen is paused; takes the clicks.
+    QWidget* PicTeishi = nullptr;
 
     // ---- game/ --------------------------------------------------------------
     void Form_Load();
@@ -84,6 +88,12 @@ public:
     void Hanasu(const Script& boxes);
     void Hanasu(const Scenario& steps);  // boxes and speaker changes in order
 
+    // ---- ui/: what the player has beyond the game itself --------------------
+    // Pause and keys; none of it changes the game's state.
+    bool Ikusei() const;  // the raising screen is up
+    void Mnu3_Click(bool on);
+    void Teishi_Hyouji();  // show or hide the pause overlay
+
     // ---- events/ ------------------------------------------------------------
     void DengonIvent();
     void GosyoumouIvennt();
@@ -95,8 +105,17 @@ public:
     void Hitorigoto_Ivent(int Index);
     void Tousou_Ivent(int Index);
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
 private:
     void createControls();
     void createMenus();
+    void createPause();
     void Haichi();  // start-up layout on the 7 x 3 grid
+    bool faceTakesClick(int Index) const;
+    void keyFaceUp(bool click);
+
+    int keyFace_ = -1;  // the face whose key is down
 };

@@ -1,4 +1,5 @@
-// The settings menu: the pace of the game tick and the version box.
+// The settings menu: the pace of the game tick, the player's pause and the
+// version box.
 #include "game/fom.h"
 
 #include "toolkit/runtime.h"
@@ -16,12 +17,11 @@ void Fom::Mnu11_Click(int Index) {
 void Fom::Mnu2_Click() {
     // The game holds still while the box is read, so no scene can open over
     // it; the day then resumes with a fresh interval.
-    const bool tick = Tim.Enabled();
-    const bool day = DayTim.Enabled();
-    Tim.setEnabled(false);
-    DayTim.setEnabled(false);
+    const tk::HoldWhile reading(QStringLiteral("box"));
     tk::MsgBox(QStringLiteral("ヴェルモリア\r\nバージョン " VELMORIA_VERSION), tk::vbOKOnly,
                QStringLiteral("ヴェルモリア"));
-    Tim.setEnabled(tick);
-    DayTim.setEnabled(day);
+}
+
+void Fom::Mnu3_Click(bool on) {
+    tk::hold().set(QStringLiteral("player"), on);
 }
