@@ -10,6 +10,7 @@
 #include "toolkit/controlarray.h"
 #include "toolkit/form.h"
 #include "toolkit/timer.h"
+#include "ui/kiroku.h"
 
 #include <QtGlobal>
 
@@ -59,6 +60,7 @@ public:
     std::vector<QAction*> Mnu11;
     QAction* Mnu2 = nullptr;
     QAction* Mnu3 = nullptr;  // 一時停止, checkable
+    QAction* Mnu4 = nullptr;  // 記録
 
     // Over faces and bars while the raising screen is paused; takes the clicks.
     QWidget* PicTeishi = nullptr;
@@ -89,10 +91,14 @@ public:
     void Hanasu(const Scenario& steps);  // boxes and speaker changes in order
 
     // ---- ui/: what the player has beyond the game itself --------------------
-    // Pause and keys; none of it changes the game's state.
+    // Pause, keys and the record; none of it changes the game's state.
     bool Ikusei() const;  // the raising screen is up
     void Mnu3_Click(bool on);
+    void Mnu4_Click();
     void Teishi_Hyouji();  // show or hide the pause overlay
+    // An ending's picture shows: the ceremony's verdict, or the dismissal.
+    void Kiroku_Hyouka(const Scenario& verdict);
+    void Kiroku_Kubi();
 
     // ---- events/ ------------------------------------------------------------
     void DengonIvent();
@@ -118,4 +124,5 @@ private:
     void keyFaceUp(bool click);
 
     int keyFace_ = -1;  // the face whose key is down
+    Kiroku kiroku_;
 };

@@ -97,9 +97,12 @@ private slots:
         startRaising(*g);
         g->Mnu2->trigger();
         QVERIFY(freshlyRunning(*g));
-        QCOMPARE(b.size(), 1);
-        QCOMPARE(heldDuring, std::vector<bool>({true}));
-        QCOMPARE(overlayDuring, std::vector<bool>({false}));
+        g->Mnu4->trigger();
+        QVERIFY(freshlyRunning(*g));
+        QCOMPARE(b.size(), 2);
+        QCOMPARE(b[1].title, QString("記録"));
+        QCOMPARE(heldDuring, std::vector<bool>({true, true}));
+        QCOMPARE(overlayDuring, std::vector<bool>({false, false}));
     }
 
     void causesOverlapAndTheGameKeepsItsOwnSwitches() {

@@ -88,11 +88,12 @@ void Fom::createMenus() {
     Mnu1 = Mnu0->addMenu(QStringLiteral("難易度"));
     Mnu11 = addMenuArray(Mnu1, {QStringLiteral("軽い"), QStringLiteral("重い"), QStringLiteral("激重")},
                          [this](int i) { Mnu11_Click(i); });
-    // Added to the game's own menu: the player's pause.
+    // Added to the game's own menu: the player's pause and the record.
     Mnu3 = Mnu0->addAction(QStringLiteral("一時停止\tP"));
     Mnu3->setCheckable(true);
     connect(Mnu3, &QAction::toggled, this, [this](bool on) { Mnu3_Click(on); });
     Mnu0->addSeparator();
+    Mnu4 = addMenuItem(Mnu0, QStringLiteral("記録"), [this] { Mnu4_Click(); });
     Mnu2 = addMenuItem(Mnu0, QStringLiteral("バージョン情報"), [this] { Mnu2_Click(); });
     // Time stands still while the menu is open.
     connect(Mnu0, &QMenu::aboutToShow, this, [this] {

@@ -1,5 +1,5 @@
-// The settings menu: the pace of the game tick, the player's pause and the
-// version box.
+// The settings menu: the pace of the game tick, the player's pause, the
+// record of endings and the version box.
 #include "game/fom.h"
 
 #include "toolkit/runtime.h"
@@ -24,4 +24,25 @@ void Fom::Mnu2_Click() {
 
 void Fom::Mnu3_Click(bool on) {
     tk::hold().set(QStringLiteral("player"), on);
+}
+
+void Fom::Mnu4_Click() {
+    const tk::HoldWhile reading(QStringLiteral("box"));
+    tk::MsgBox(kiroku_.text(), tk::vbOKOnly, QStringLiteral("記録"));
+}
+
+void Fom::Kiroku_Hyouka(const Scenario& verdict) {
+    const std::pair<const Scenario*, Kiroku::Ketsumatsu> verdicts[] = {
+        {&serifu::Kaika, Kiroku::Kaika},     {&serifu::Kiniitta, Kiroku::Kiniitta},
+        {&serifu::Zankoku, Kiroku::Zankoku}, {&serifu::Hyouban, Kiroku::Hyouban},
+        {&serifu::Akuhyou, Kiroku::Akuhyou}, {&serifu::Amai, Kiroku::Amai},
+        {&serifu::Dame, Kiroku::Dame}};
+    // A ceremony played on after the window was closed ends nowhere.
+    if (tk::msgBoxesAbandoned()) return;
+    for (const auto& [scenario, ending] : verdicts)
+        if (scenario == &verdict) kiroku_.kinyuu(ending);
+}
+
+void Fom::Kiroku_Kubi() {
+    if (!tk::msgBoxesAbandoned()) kiroku_.kinyuu(Kiroku::Kubi);
 }
