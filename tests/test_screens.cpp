@@ -62,7 +62,7 @@ private slots:
         const QRect avail = available.isEmpty() ? screen : available;
         Game g(screen, available);
         Fom& f = *g;
-        const QRect frame(f.pos(), f.size());  // where it was put, frame left aside
+        const QRect frame = f.geometry();  // the inside, menu bar included
         if (size.isValid()) QCOMPARE(frame.size(), size);
         QVERIFY(qAbs(frame.width() - 2 * frame.height()) <= 1);
         // Wholly on the screen, with room for a title bar and borders.

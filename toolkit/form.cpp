@@ -48,7 +48,10 @@ Form* Form::main() { return g_main; }
 void Form::setFixedFrame(int width, int height) {
     setFixedSize(width, height);
     const QRect avail = screenArea(this).available;
-    move(avail.x() + (avail.width() - width) / 2, avail.y() + (avail.height() - height) / 2);
+    // Placed by its inside: placed by its frame (move), it lands lower by
+    // the frame's height again under some window managers.
+    setGeometry(avail.x() + (avail.width() - width) / 2, avail.y() + (avail.height() - height) / 2,
+                width, height);
 }
 
 QSize Form::setFixedFrameOnScreen(QSize wanted) {
