@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 play_packages=(cmake g++ make qt6-base-dev libgl-dev fonts-noto-cjk)
-test_packages=(xvfb xdotool imagemagick libx11-dev)
+test_packages=(xvfb xdotool imagemagick libx11-dev openbox xterm x11-utils)
 jobs=${JOBS:-2}
 
 install() {
