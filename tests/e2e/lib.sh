@@ -1,6 +1,6 @@
 # Helpers shared by the end-to-end scripts: the arguments, Xvfb, the game
 # process, screenshots and pixel checks. Sourced, not run.
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034  # its variables are for the scripts
 
 set -u
 
@@ -212,6 +212,7 @@ wait_box() {
 
 # answer BOX with Return (or KEY) once it has the keyboard; waits until it
 # is gone.
+# shellcheck disable=SC2120  # the key is optional
 answer_box() {
     local key=${1:-Return}
     local focus=""

@@ -84,13 +84,15 @@ done
 read -r WIN_W WIN_H <<<"$(xdotool getwindowgeometry "$WIN" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
 read -r wx wy <<<"$(xdotool getwindowgeometry "$WIN" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')"
 read -r fl fr ft fb <<<"$(xprop -id "$WIN" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)"
-[ $((WIN_W - 2 * WIN_H)) -ge -1 ] && [ $((WIN_W - 2 * WIN_H)) -le 1 ] || fail "window is ${WIN_W}x${WIN_H}, not 2 : 1"
-[ $((wx - ${fl:-0})) -ge 0 ] && [ $((wy - ${ft:-0})) -ge 0 ] &&
-    [ $((wx + WIN_W + ${fr:-0})) -le $SCREEN_W ] && [ $((wy + WIN_H + ${fb:-0})) -le $SCREEN_H ] ||
+d=$((WIN_W - 2 * WIN_H))
+[ "${d#-}" -le 1 ] || fail "window is ${WIN_W}x${WIN_H}, not 2 : 1"
+if [ $((wx - ${fl:-0})) -lt 0 ] || [ $((wy - ${ft:-0})) -lt 0 ] ||
+    [ $((wx + WIN_W + ${fr:-0})) -gt $SCREEN_W ] || [ $((wy + WIN_H + ${fb:-0})) -gt $SCREEN_H ]; then
     fail "window ${WIN_W}x${WIN_H} at $wx,$wy (frame $fl $fr $ft $fb) is not wholly on the ${SCREEN_W}x${SCREEN_H} screen"
+fi
 dx=$((wx + WIN_W / 2 - SCREEN_W / 2))
 dy=$((wy + WIN_H / 2 - SCREEN_H / 2))
-[ "${dx#-}" -le 30 ] && [ "${dy#-}" -le 30 ] || fail "window at $wx,$wy is not centred on the screen"
+if [ "${dx#-}" -gt 30 ] || [ "${dy#-}" -gt 30 ]; then fail "window at $wx,$wy is not centred on the screen"; fi
 
 MENU_H=""
 for _ in $(seq 100); do
@@ -118,7 +120,7 @@ read -r bx by <<<"$(xdotool getwindowgeometry "$BOX" | sed -n 's/.*Position: \([
 read -r bw bh <<<"$(xdotool getwindowgeometry "$BOX" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
 dx=$((bx + bw / 2 - wx - WIN_W / 2))
 dy=$((by + bh / 2 - wy - WIN_H / 2))
-[ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 30 ] || fail "box ${bw}x${bh} at $bx,$by is not centred over the window"
+if [ "${dx#-}" -gt 4 ] || [ "${dy#-}" -gt 30 ]; then fail "box ${bw}x${bh} at $bx,$by is not centred over the window"; fi
 pass "the first box (${bw}x${bh}) is centred over the window"
 
 keys=(Return space Escape)
@@ -163,10 +165,10 @@ pass "key 1 flashes while down and purifies on release ($b0 -> $b1 px)"
 # ==== d. another program takes the focus =======================================
 
 xdotool windowactivate --sync "$OTHER"
-wait_overlay on; a=$SHOT
+wait_overlay on; first=$SHOT
 sleep 4
-shot "still-away"; b=$SHOT
-cmp -s "$a" "$b" || fail "the paused window changed while another program had the focus, see $a $b"
+shot "still-away"; second=$SHOT
+cmp -s "$first" "$second" || fail "the paused window changed while another program had the focus, see $first $second"
 xdotool windowactivate --sync "$WIN"
 wait_overlay off; c=$SHOT
 sleep 1.2
@@ -177,11 +179,11 @@ pass "nothing moved for 4 s while another program had the focus; the game went o
 # ==== e. the player's pause and the menu =======================================
 
 xdotool key p
-wait_overlay on; a=$SHOT
+wait_overlay on; first=$SHOT
 xdotool key 3
 sleep 1.5
-shot "still-paused"; b=$SHOT
-cmp -s "$a" "$b" || fail "the game moved (or key 3 acted) while paused with P, see $a $b"
+shot "still-paused"; second=$SHOT
+cmp -s "$first" "$second" || fail "the game moved (or key 3 acted) while paused with P, see $first $second"
 xdotool key p
 wait_overlay off
 pass "P pauses and resumes; no key acts while paused"
@@ -195,11 +197,11 @@ for _ in $(seq 100); do
 done
 [ -n "$menu" ] || fail "F10 opens no menu"
 sleep 0.3
-shot "menu-open"; a=$SHOT
+shot "menu-open"; first=$SHOT
 sleep 1.5
-shot "menu-still-open"; b=$SHOT
-[ "$(region "$a" "$BARS")" = "$(region "$b" "$BARS")" ] || fail "the bars moved while the menu was open, see $a $b"
-dimmed "$b" && fail "the open menu dims the window, see $b"
+shot "menu-still-open"; second=$SHOT
+[ "$(region "$first" "$BARS")" = "$(region "$second" "$BARS")" ] || fail "the bars moved while the menu was open, see $first $second"
+dimmed "$second" && fail "the open menu dims the window, see $second"
 xdotool key Down Right Return  # 難易度 → 軽い: only the days move now
 for _ in $(seq 100); do
     [ -z "$(boxes)" ] && break
