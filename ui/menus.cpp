@@ -22,10 +22,6 @@ void Fom::Mnu2_Click() {
                QStringLiteral("ヴェルモリア"));
 }
 
-void Fom::Mnu3_Click(bool on) {
-    tk::hold().set(QStringLiteral("player"), on);
-}
-
 void Fom::Mnu4_Click() {
     const tk::HoldWhile reading(QStringLiteral("box"));
     tk::MsgBox(kiroku_.text(), tk::vbOKOnly, QStringLiteral("記録"));

@@ -49,6 +49,8 @@ void Fom::createPause() {
     });
 }
 
+void Fom::Mnu3_Click(bool on) { tk::hold().set(kPlayer, on); }
+
 bool Fom::Ikusei() const { return !ImgStt->Visible() && !Img->Visible(); }
 
 void Fom::Teishi_Hyouji() {
