@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 const QString kPlayer = QStringLiteral("player");
 
@@ -16,6 +18,7 @@ public:
         hide();
     }
     int points = 20;
+    bool byPlayer = false;  // then say how to go on
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -26,6 +29,12 @@ protected:
         p.setFont(f);
         p.setPen(Qt::white);
         p.drawText(rect(), Qt::AlignCenter, QStringLiteral("一時停止中"));
+        if (!byPlayer) return;
+        const int below = rect().center().y() + QFontMetrics(f).height() / 2;
+        f.setPointSize(std::max(1, points / 3));
+        p.setFont(f);
+        p.drawText(QRect(0, below, width(), height() - below), Qt::AlignHCenter | Qt::AlignTop,
+                   QStringLiteral("P キーで再開"));
     }
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
@@ -55,9 +64,14 @@ bool Fom::Ikusei() const { return !ImgStt->Visible() && !Img->Visible(); }
 
 void Fom::Teishi_Hyouji() {
     const bool show = Ikusei() && visibleCause();
+    auto* teishi = static_cast<Teishi*>(PicTeishi);
+    if (teishi->byPlayer != tk::hold().heldBy(kPlayer)) {
+        teishi->byPlayer = !teishi->byPlayer;
+        teishi->update();
+    }
     if (show == !PicTeishi->isHidden()) return;
     if (show) {
-        static_cast<Teishi*>(PicTeishi)->points = 2 * MojiSize;
+        teishi->points = 2 * MojiSize;
         PicTeishi->setGeometry(client()->rect());
         PicTeishi->raise();
     }
