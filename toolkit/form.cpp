@@ -40,6 +40,8 @@ Form::Form() : client_(new Surface(this)) {
 Form::~Form() {
     if (g_main != this) return;
     g_main = nullptr;
+    // What listens to the hold here belongs to a window half gone already.
+    hold().disconnect(this);
     hold().clear();
 }
 
