@@ -18,19 +18,24 @@ void Fom::Hyouka_Ivent() {
 
     const int g = Ghb;
     const int f = Tousou_Su;
+    const Scenario* verdict;
     if (g >= 5) {
-        Hanasu(f == 0 ? serifu::Kaika : f <= 3 ? serifu::Kiniitta : serifu::Zankoku);
+        verdict = f == 0 ? &serifu::Kaika : f <= 3 ? &serifu::Kiniitta : &serifu::Zankoku;
+        Hanasu(*verdict);
         Hanasu(serifu::UeShime);
     } else if (g >= 3) {
-        Hanasu(f >= 3 ? serifu::Hyouban : serifu::Akuhyou);
+        verdict = f >= 3 ? &serifu::Hyouban : &serifu::Akuhyou;
+        Hanasu(*verdict);
         Hanasu(serifu::NakaShime);
     } else {
-        Hanasu(f >= 3 ? serifu::Amai : serifu::Dame);
+        verdict = f >= 3 ? &serifu::Amai : &serifu::Dame;
+        Hanasu(*verdict);
         Hanasu(serifu::ShitaShime);
     }
 
     ImgStt->Show();
     ImgStt->setPicture(tk::LoadPicture(AppPath + "gf\\end.bmp"));
+    Kiroku_Hyouka(*verdict);
     Hanasu(serifu::Endo);
     Form_Activate();
 }

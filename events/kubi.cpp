@@ -10,5 +10,6 @@ void Fom::Kubi_Ivent() {
     Hanasu(serifu::Kubi);
     ImgStt->setPicture(tk::LoadPicture(AppPath + "gf\\end.bmp"));
     ImgStt->Show();
+    Kiroku_Kubi();
     Form_Activate();
 }

@@ -10,6 +10,7 @@
 #include "toolkit/controlarray.h"
 #include "toolkit/form.h"
 #include "toolkit/timer.h"
+#include "ui/kiroku.h"
 
 #include <QtGlobal>
 
@@ -59,6 +60,11 @@ public:
     QMenu* Mnu1 = nullptr;  // 難易度
     std::vector<QAction*> Mnu11;
     QAction* Mnu2 = nullptr;
+    QAction* Mnu3 = nullptr;  // 一時停止, checkable
+    QAction* Mnu4 = nullptr;  // 記録
+
+    // Over faces and bars while the raising screen is paused; takes the clicks.
+    QWidget* PicTeishi = nullptr;
 
     // ---- game/ --------------------------------------------------------------
     void Form_Load();
@@ -85,6 +91,16 @@ public:
     void Hanasu(const Script& boxes);
     void Hanasu(const Scenario& steps);  // boxes and speaker changes in order
 
+    // ---- ui/: what the player has beyond the game itself --------------------
+    // Pause, keys and the record; none of it changes the game's state.
+    bool Ikusei() const;  // the raising screen is up
+    void Mnu3_Click(bool on);
+    void Mnu4_Click();
+    void Teishi_Hyouji();  // show or hide the pause overlay
+    // An ending's picture shows: the ceremony's verdict, or the dismissal.
+    void Kiroku_Hyouka(const Scenario& verdict);
+    void Kiroku_Kubi();
+
     // ---- events/ ------------------------------------------------------------
     void DengonIvent();
     void GosyoumouIvennt();
@@ -96,8 +112,18 @@ public:
     void Hitorigoto_Ivent(int Index);
     void Tousou_Ivent(int Index);
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
 private:
     void createControls();
     void createMenus();
+    void createPause();
     void Haichi();  // start-up layout on the 7 x 3 grid
+    bool faceTakesClick(int Index) const;
+    void keyFaceUp(bool click);
+
+    int keyFace_ = -1;  // the face whose key is down
+    Kiroku kiroku_;
 };

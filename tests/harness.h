@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QStringList>
 #include <QtTest>
@@ -110,12 +111,36 @@ struct Boxes {
     }
 };
 
+// The record of endings goes to a folder of the tests' own, never the
+// user's settings; in memory where there is such a place, since every ending
+// is written through to the disk. A test may choose another folder.
+inline QString& settingsFolder() {
+    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                 ? QStringLiteral("/dev/shm/velmoria-test-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/velmoria-test-XXXXXX"));
+    static QString folder = dir.path();
+    return folder;
+}
+inline void keepSettingsAside() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder());
+}
+
 // A loaded, shown window reading the pictures of the build tree.
 struct Game {
     std::unique_ptr<Fom> fom;
     explicit Game(int screenHeight = 768, const QString& folder = QStringLiteral(VELMORIA_BUILD_DIR)) {
-        tk::setFatalHandler([](const QString& m) { throw FatalError(m); });
         tk::setScreenHeight(screenHeight);
+        load(folder);
+    }
+    // On a screen of this geometry and available area (the whole screen
+    // when empty).
+    Game(const QRect& screen, const QRect& available) {
+        tk::setScreenArea(screen, available);
+        load(QStringLiteral(VELMORIA_BUILD_DIR));
+    }
+    void load(const QString& folder) {
+        tk::setFatalHandler([](const QString& m) { throw FatalError(m); });
+        keepSettingsAside();
         tk::setProgramFolder(folder);
         fom = std::make_unique<Fom>();
         fom->Form_Load();

@@ -1,5 +1,6 @@
 // The one top-level window: a menu bar over a client surface with a user
-// scale, a fixed frame, and the classic load/activate lifecycle.
+// scale, a fixed frame sized to its screen, the classic load/activate
+// lifecycle, and the pause it holds while minimised or out of focus.
 #pragma once
 
 #include "toolkit/surface.h"
@@ -24,8 +25,12 @@ public:
 
     Surface* client() const { return client_; }
 
-    // Fixed outer size in pixels (menu bar included), centred on the screen.
+    // Fixed outer size in pixels (menu bar included), centred on the
+    // available area of the screen the window opens on.
     void setFixedFrame(int width, int height);
+    // The wanted size, shrunk keeping its shape until it lies wholly on that
+    // area with room for a window manager's frame; fixed and centred there.
+    QSize setFixedFrameOnScreen(QSize wanted);
 
     // Items of one menu acting as an indexed array.
     std::vector<QAction*> addMenuArray(QMenu* menu, const QStringList& captions,
@@ -43,12 +48,17 @@ public:
     virtual void Form_Unload() {}
 
 protected:
+    bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void followFocus();
     Surface* client_;
     bool activated_ = false;
+    bool beenActive_ = false;
 };
 
 }  // namespace tk

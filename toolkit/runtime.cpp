@@ -7,11 +7,15 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -29,12 +33,68 @@ namespace {
 MsgBoxHandler g_boxHandler;
 QPointer<QMessageBox> g_openBox;
 bool g_abandoned = false;
+double g_boxPoints = 0;
 
 bool onRealDisplay() {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) &&
            QGuiApplication::platformName() != QLatin1String("offscreen") &&
            QGuiApplication::platformName() != QLatin1String("minimal");
 }
+
+// A message box that keeps each line of the prompt on one line while it fits
+// on the screen (a plain box wraps long ones early), centred over its window.
+class Box : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        fit();
+    }
+    bool event(QEvent* e) override {
+        // The plain box sizes itself again on every layout request; ours
+        // keeps its own size instead.
+        if (e->type() != QEvent::LayoutRequest) return QMessageBox::event(e);
+        const bool done = QDialog::event(e);
+        if (isVisible()) fit();
+        return done;
+    }
+
+private:
+    // Only changes what differs, so that it settles after one round.
+    void fit() {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QRect avail = screenArea(owner).available;
+        if (label && layout()) {
+            const QFontMetrics fm(label->font());
+            int textWidth = 0;
+            for (const QString& line : label->text().split(QLatin1Char('\n')))
+                textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+            const int widest = avail.width() * 9 / 10;
+            // As much room right of the text as the margin and the empty icon
+            // column leave left of it.
+            layout()->activate();
+            const int room = 2 * std::max(label->geometry().left(), layout()->contentsMargins().left());
+            const bool wrap = textWidth + room > widest;
+            if (label->wordWrap() != wrap) label->setWordWrap(wrap);
+            layout()->activate();
+            const int width =
+                std::min(widest, std::max(textWidth + room, layout()->totalMinimumSize().width()));
+            const QSize size(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                                  : layout()->totalMinimumSize().height());
+            if (size != this->size() || minimumSize() != size || maximumSize() != size) setFixedSize(size);
+        }
+        if (owner) {
+            QRect r(QPoint(), size());
+            r.moveCenter(owner->frameGeometry().center());
+            r.moveLeft(std::clamp(r.left(), avail.left(), std::max(avail.left(), avail.right() - r.width())));
+            r.moveTop(std::clamp(r.top(), avail.top(), std::max(avail.top(), avail.bottom() - r.height())));
+            if (r.topLeft() != pos()) move(r.topLeft());
+        }
+    }
+};
 
 // The box is not application-modal: the window takes no input instead, so
 // that closing the window while a box is up still reaches it.
@@ -43,8 +103,11 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     if (g_abandoned) return yesNo ? vbNo : vbOK;
 
     Form* owner = Form::main();
-    QMessageBox box(owner);
+    Box box(owner);
     box.setWindowModality(Qt::NonModal);
+    QFont font = QApplication::font();
+    if (g_boxPoints > font.pointSizeF()) font.setPointSizeF(g_boxPoints);
+    box.setFont(font);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
     box.setText(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")));
@@ -96,6 +159,12 @@ void abandonMsgBoxes() {
     g_abandoned = true;
     if (g_openBox) g_openBox->done(0);
 }
+
+bool msgBoxesAbandoned() { return g_abandoned; }
+
+void restoreMsgBoxes() { g_abandoned = false; }
+
+void setMsgBoxPointSize(double points) { g_boxPoints = points; }
 
 // ---- Fatal errors ----------------------------------------------------------
 
@@ -155,17 +224,25 @@ RandomSource setRandomSource(RandomSource source) {
 // ---- System ----------------------------------------------------------------
 
 namespace {
-int g_screenHeight = 0;
+ScreenArea g_screen;
 QString g_programFolder;
 }  // namespace
 
-int screenHeight() {
-    if (g_screenHeight > 0) return g_screenHeight;
-    QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry().height() : 768;
+ScreenArea screenArea(const QWidget* window) {
+    if (!g_screen.geometry.isEmpty()) return g_screen;
+    QScreen* s = window ? window->screen() : nullptr;
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s) return {QRect(0, 0, 1366, 768), QRect(0, 0, 1366, 768)};
+    return {s->geometry(), s->availableGeometry()};
 }
 
-void setScreenHeight(int px) { g_screenHeight = px; }
+void setScreenArea(const QRect& geometry, const QRect& available) {
+    g_screen = {geometry, available.isEmpty() ? geometry : available};
+}
+
+int screenHeight() { return screenArea().geometry.height(); }
+
+void setScreenHeight(int px) { setScreenArea(px > 0 ? QRect(0, 0, px * 16 / 9, px) : QRect()); }
 
 namespace {
 struct ExeFolder {

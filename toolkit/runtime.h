@@ -5,7 +5,10 @@
 
 #include "toolkit/pictures.h"
 
+#include <QRect>
 #include <QString>
+
+class QWidget;
 
 #include <functional>
 
@@ -24,6 +27,13 @@ MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler);
 
 // Close any open box and make later boxes return at once: the window is gone.
 void abandonMsgBoxes();
+bool msgBoxesAbandoned();
+// A new window: boxes show again.
+void restoreMsgBoxes();
+
+// Text size of the boxes in points, so that they read well beside the
+// window's own text; never below the system's size. 0: the system's.
+void setMsgBoxPointSize(double points);
 
 // ---- Fatal errors ----------------------------------------------------------
 // Reports the error (standard error and, on a real display, a box) and ends
@@ -40,8 +50,16 @@ using RandomSource = std::function<float()>;
 RandomSource setRandomSource(RandomSource source);
 
 // ---- System ----------------------------------------------------------------
-int screenHeight();              // pixels
-void setScreenHeight(int px);    // 0: the real screen's
+struct ScreenArea {
+    QRect geometry;   // the whole screen
+    QRect available;  // without panels and docks
+};
+// The screen a window opens on (the primary screen when none is given).
+ScreenArea screenArea(const QWidget* window = nullptr);
+// Stand in a screen; an empty geometry: the real screens again.
+void setScreenArea(const QRect& geometry, const QRect& available = QRect());
+int screenHeight();              // pixels, of screenArea()
+void setScreenHeight(int px);    // a 16:9 screen this high; 0: the real screen's
 // The folder that holds the executable, whatever bytes its path holds (one
 // that cannot be written as text is reached through an open descriptor).
 QString programFolder();

@@ -4,9 +4,35 @@
 
 namespace tk {
 
+// ---- Hold ------------------------------------------------------------------
+
+Hold& hold() {
+    static Hold* h = new Hold;  // outlives every timer, whatever the order of exit
+    return *h;
+}
+
+void Hold::set(const QString& cause, bool on) {
+    const bool was = held();
+    if (on == causes_.contains(cause)) return;
+    if (on) causes_.insert(cause);
+    else causes_.remove(cause);
+    if (held() != was) emit heldChanged(held());
+    emit changed();
+}
+
+void Hold::clear() {
+    if (causes_.isEmpty()) return;
+    causes_.clear();
+    emit heldChanged(false);
+    emit changed();
+}
+
+// ---- Timer -----------------------------------------------------------------
+
 Timer::Timer(int interval, QObject* parent) : QObject(parent), interval_(std::max(0, interval)) {
     clock_.setTimerType(Qt::PreciseTimer);
     connect(&clock_, &QTimer::timeout, this, [this] { fire(); });
+    connect(&hold(), &Hold::heldChanged, this, [this] { sync(); });
 }
 
 void Timer::setInterval(int ms) {

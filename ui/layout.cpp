@@ -1,9 +1,12 @@
 // The window's controls, their colours and their start-up layout.
 #include "game/fom.h"
 
+#include "toolkit/runtime.h"
+
 #include <QLayout>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -77,7 +80,9 @@ void Fom::createControls() {
     ImgStt->onClick = [this] { ImgStt_Click(); };
     ImgFce.MouseDown = [this](int i) { ImgFce_MouseDown(i); };
     ImgFce.MouseUp = [this](int i) { ImgFce_MouseUp(i); };
-    ImgFce.Click = [this](int i) { ImgFce_Click(i); };
+    ImgFce.Click = [this](int i) {
+        if (faceTakesClick(i)) ImgFce_Click(i);
+    };
 
     const QColor outline = palette().color(QPalette::WindowText);
     for (int i = 0; i < Meals; ++i) {
@@ -90,6 +95,7 @@ void Fom::createControls() {
         BloodShp(i).setFill(tk::Shape::Solid, kColours[i].blood);
         BloodShp(i).setBorder(true, outline);
     }
+    createPause();
 }
 
 void Fom::createMenus() {
@@ -97,20 +103,36 @@ void Fom::createMenus() {
     Mnu1 = Mnu0->addMenu(QStringLiteral("難易度"));
     Mnu11 = addMenuArray(Mnu1, {QStringLiteral("軽い"), QStringLiteral("重い"), QStringLiteral("激重")},
                          [this](int i) { Mnu11_Click(i); });
+    // Added to the game's own menu: the player's pause and the record.
+    Mnu3 = Mnu0->addAction(QStringLiteral("一時停止\tP"));
+    Mnu3->setCheckable(true);
+    connect(Mnu3, &QAction::toggled, this, [this](bool on) { Mnu3_Click(on); });
+    Mnu0->addSeparator();
+    Mnu4 = addMenuItem(Mnu0, QStringLiteral("記録"), [this] { Mnu4_Click(); });
     Mnu2 = addMenuItem(Mnu0, QStringLiteral("バージョン情報"), [this] { Mnu2_Click(); });
+    // Time stands still while the menu is open.
+    connect(Mnu0, &QMenu::aboutToShow, this, [this] {
+        tk::hold().set(QStringLiteral("menu"), true);
+        Mnu3->setEnabled(Ikusei() || Mnu3->isChecked());
+    });
+    connect(Mnu0, &QMenu::aboutToHide, this, [] { tk::hold().set(QStringLiteral("menu"), false); });
 }
 
 void Fom::Haichi() {
     client()->setBackground(Qt::black);
 
-    // The window spans 1.2 x 0.6 screen heights; text sizes follow its width
-    // in twips (15 to the pixel), as the game was designed.
+    // The window spans 1.2 x 0.6 screen heights, smaller where that would
+    // not fit on the screen; text sizes follow its real width in twips (15 to
+    // the pixel), as the game was designed.
     const double h = tk::screenHeight();
-    setFixedFrame(static_cast<int>(std::lround(1.2 * h)), static_cast<int>(std::lround(0.6 * h)));
+    const QSize frame = setFixedFrameOnScreen(
+        QSize(static_cast<int>(std::lround(1.2 * h)), static_cast<int>(std::lround(0.6 * h))));
     if (layout()) layout()->activate();
     client()->Scale(0, 0, 7, 3);
-    const double widthTwips = 2 * 0.6 * h * 15;
+    const double widthTwips = std::min(2 * 0.6 * h, double(frame.width())) * 15;
     MojiSize = static_cast<int>(std::floor(widthTwips / 7 / 100));
+    // The dialogue reads at half the counters' size.
+    tk::setMsgBoxPointSize(MojiSize);
 
     Lbl->Move(2, 0, 5, 3);
     Lbl->setPointSize(MojiSize);

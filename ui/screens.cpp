@@ -14,6 +14,7 @@ void Fom::Gamen_Ikusei() {
     Lbl->Hide();
     Tim.setEnabled(true);
     DayTim.setEnabled(true);
+    Teishi_Hyouji();
 }
 
 void Fom::Gamen_Ivent(const QString& name) {
@@ -29,6 +30,7 @@ void Fom::Gamen_Ivent(const QString& name) {
     Lbl->setText(QString());
     Tim.setEnabled(false);
     DayTim.setEnabled(false);
+    Teishi_Hyouji();
 }
 
 void Fom::Img_Yomikomi(const QString& name) {

@@ -1,0 +1,130 @@
+// The window on screens of every shape: wholly on the screen, 2 : 1, centred,
+// its text sizes following its height, and message boxes that read well
+// beside it.
+#include "harness.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+struct Seen {
+    QRect box;
+    double points = 0;
+    bool wrapped = true;
+    QString text;
+};
+
+// Shows a real box and notes what it looked like before answering it.
+Seen showRealBox(const QString& prompt) {
+    Seen seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeWindow());
+        if (!box) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        }
+        if (!box) return;
+        QApplication::processEvents();  // let it settle its size
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        seen = {box->frameGeometry(), label->font().pointSizeF(), label->wordWrap(), label->text()};
+        box->buttons().first()->click();
+    });
+    tk::MsgBox(prompt);
+    return seen;
+}
+}  // namespace
+
+class ScreensTest : public QObject {
+    Q_OBJECT
+private slots:
+    void windowFitsItsScreen_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("size");  // 0 x 0: fitted, size not fixed here
+        QTest::addColumn<int>("moji");
+        QTest::newRow("1366 x 768") << QRect(0, 0, 1366, 768) << QRect() << QSize(922, 461) << 19;
+        QTest::newRow("1366 x 768, top panel")
+            << QRect(0, 0, 1366, 768) << QRect(0, 32, 1366, 736) << QSize(922, 461) << 19;
+        QTest::newRow("1920 x 1080") << QRect(0, 0, 1920, 1080) << QRect() << QSize(1296, 648) << 27;
+        QTest::newRow("1024 x 600") << QRect(0, 0, 1024, 600) << QRect() << QSize(720, 360) << 15;
+        QTest::newRow("3840 x 2160") << QRect(0, 0, 3840, 2160) << QRect() << QSize(2592, 1296) << 55;
+        QTest::newRow("portrait 1080 x 1920") << QRect(0, 0, 1080, 1920) << QRect() << QSize() << 0;
+        QTest::newRow("second screen, portrait, dock")
+            << QRect(1920, 0, 1080, 1920) << QRect(1920, 0, 1080, 1872) << QSize() << 0;
+    }
+    void windowFitsItsScreen() {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, available);
+        QFETCH(QSize, size);
+        QFETCH(int, moji);
+        const QRect avail = available.isEmpty() ? screen : available;
+        Game g(screen, available);
+        Fom& f = *g;
+        const QRect frame = f.geometry();  // the inside, menu bar included
+        if (size.isValid()) QCOMPARE(frame.size(), size);
+        QVERIFY(qAbs(frame.width() - 2 * frame.height()) <= 1);
+        // Wholly on the screen, with room for a title bar and borders.
+        QVERIFY(avail.adjusted(0, 0, 0, -40).contains(frame));
+        QVERIFY(avail.contains(f.frameGeometry()));
+        QVERIFY(frame.width() >= avail.width() * 0.9 || frame.height() >= 0.6 * screen.height() - 1);
+        QVERIFY(qAbs(frame.center().x() - avail.center().x()) <= 1);
+        QVERIFY(qAbs(frame.center().y() - avail.center().y()) <= 1);
+        // Text sizes follow the real width, which is twice the height.
+        if (moji) QCOMPARE(f.MojiSize, moji);
+        QCOMPARE(f.MojiSize, int(frame.width() * 15 / 700));
+        QCOMPARE(f.LblDay->font().pointSize(), 2 * f.MojiSize);
+        // The 7 x 3 grid still tiles the client area.
+        const QRect client = f.client()->rect();
+        QVERIFY(qAbs(f.ImgFce(6).pixelRect().right() - client.right()) <= 1);
+        QVERIFY(qAbs(f.Pic(3).geometry().height() - client.height() / 3.0) <= 1);
+        QCOMPARE(f.ImgStt->pixelRect(), client);
+
+        // Boxes read at half the counters' size, centred over the window.
+        const QString longest = QStringLiteral("「食事」どもを甘やかしてばかりおるから、こうなるのじゃ。");
+        const Seen seen = showRealBox("短い\r\n" + longest);
+        QCOMPARE(seen.text, "短い\n" + longest);
+        QCOMPARE(seen.points, std::max<double>(f.MojiSize, QApplication::font().pointSizeF()));
+        QVERIFY(!seen.wrapped);
+        QVERIFY(avail.contains(seen.box));
+        QVERIFY(qAbs(seen.box.center().x() - f.frameGeometry().center().x()) <= 2);
+        QVERIFY(qAbs(seen.box.center().y() - f.frameGeometry().center().y()) <= 2);
+    }
+
+    void smallTextNeverBelowTheSystemSize() {
+        Game small(QRect(0, 0, 480, 270), QRect());
+        QVERIFY(small->MojiSize < QApplication::font().pointSizeF());
+        QCOMPARE(showRealBox("はい").points, QApplication::font().pointSizeF());
+    }
+
+    void boxesAnswerTheKeyboard() {
+        Game g;
+        const struct {
+            int buttons;
+            Qt::Key key;
+            int answer;
+        } cases[] = {{tk::vbOKOnly, Qt::Key_Return, tk::vbOK}, {tk::vbOKOnly, Qt::Key_Escape, tk::vbOK},
+                     {tk::vbYesNo, Qt::Key_Return, tk::vbYes}, {tk::vbYesNo, Qt::Key_Escape, tk::vbNo}};
+        // (Space presses the focused button; offscreen gives it no focus, so
+        // the end-to-end test under a window manager checks that one.)
+        for (const auto& c : cases) {
+            bool byKey = false;
+            QTimer::singleShot(0, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) {
+                        b->activateWindow();
+                        QTest::keyClick(b->focusWidget() ? b->focusWidget() : b, c.key);
+                        byKey = !b->isVisible();
+                        if (!byKey) b->buttons().last()->click();  // never hang the test
+                    }
+            });
+            const int answer = tk::MsgBox("問い", c.buttons);
+            QVERIFY2(byKey, qPrintable(QKeySequence(c.key).toString()));
+            QCOMPARE(answer, c.answer);
+        }
+    }
+};
+
+QTEST_MAIN(ScreensTest)
+#include "test_screens.moc"
