@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     tk::setMsgBoxHandler([&](const QString&, int buttons, const QString&) {
         ++boxes;
         paint();
-        if (shown && shown->Img->Visible()) speakers.insert(shown->Img->picture().text(QStringLiteral("source")));
+        if (shown && shown->Img->Visible()) speakers.insert(shown->Img->source());
         // Both answers to the introduction's question, game by game.
         if (buttons == tk::vbYesNo) return int(game % 2 ? tk::vbYes : tk::vbNo);
         return int(tk::vbOK);
