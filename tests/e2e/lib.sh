@@ -246,26 +246,41 @@ leftovers() {
 # game must end with status 0 within 5 s and leave nothing running.
 close_and_expect_exit() {
     "$WMCLOSE" "$WIN" || fail "wmclose could not reach window $WIN ($1)"
-    local start took
+    expect_exit "after closing the window ($1)"
+    pass "closing the window $1 ends the game (pid $EXITED) with status 0 in $TOOK ms"
+}
+
+# expect_exit WHEN: the game must end with status 0 within 5 s and leave
+# nothing running; sets EXITED (its pid) and TOOK (ms).
+expect_exit() {
+    local start
     start=$(now_ms)
     for _ in $(seq 100); do
         game_running || break
         sleep 0.05
     done
-    took=$(($(now_ms) - start))
+    TOOK=$(($(now_ms) - start))
     if game_running; then
         shot "still-open"
-        fail "game still running 5 s after closing the window ($1)"
+        fail "game still running 5 s $1"
     fi
     wait "$GAME_PID"
     local rc=$?
-    local pid=$GAME_PID
+    EXITED=$GAME_PID
     GAME_PID=""
-    [ "$rc" -eq 0 ] || fail "game exited with status $rc after closing the window ($1)"
+    [ "$rc" -eq 0 ] || fail "game exited with status $rc $1"
     local left
     left=$(leftovers)
-    [ -z "$left" ] || fail "processes left behind ($1): $left"
-    pass "closing the window $1 ends the game (pid $pid) with status 0 in $took ms"
+    [ -z "$left" ] || fail "processes left behind $1: $left"
+}
+
+# open_first_box TAG: a new game clicked past its start picture; BOX is the
+# first box of the introduction.
+open_first_box() {
+    start_game
+    wait_start_picture
+    xdotool mousemove --window "$WIN" $((WIN_W / 2)) $((MENU_H + CLIENT_H / 2)) click 1
+    wait_box "" || { shot "no-box-$1"; fail "no box within 10 s of clicking the start picture"; }
 }
 
 # the start picture painted in the middle of the client area
