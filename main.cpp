@@ -5,6 +5,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -118,12 +121,19 @@ void passHeldMessages() {
 
 // The window icon is built into the program, so the window carries it even
 // when no icon theme knows the game (run from a build or unpacked package).
+// Read as the PNGs they are: QIcon::addFile would first ask every image
+// plugin whether it knows the format, loading each with its libraries.
 QIcon builtInIcon() {
     QIcon icon;
     const QDir sizes(QStringLiteral(":/icons"));
-    for (const QString& size : sizes.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        icon.addFile(sizes.filePath(size + QStringLiteral("/apps/") + QLatin1String(DesktopId) +
-                                    QStringLiteral(".png")));
+    for (const QString& size : sizes.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QImageReader png(sizes.filePath(size + QStringLiteral("/apps/") + QLatin1String(DesktopId) +
+                                        QStringLiteral(".png")),
+                         "png");
+        png.setAutoDetectImageFormat(false);
+        const QImage image = png.read();
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }
 

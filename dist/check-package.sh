@@ -14,6 +14,7 @@ VERSION=$(sed -n 's/^project(velmoria VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 ARCH=$(dpkg --print-architecture)
 ID=org.velmoria.Velmoria
 ICON_SIZES="16 22 24 32 48 64 128 256"
+WINDOW_ICON_SIZES="16 22 24 32 48 64"  # docks scale these
 PICTURES=26
 
 DEB=${1:-build-package/velmoria_${VERSION}-1_${ARCH}.deb}
@@ -196,11 +197,11 @@ startup_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 [[ "$wm_class" == *", \"$startup_class\"" ]] ||
     fail "window class $wm_class does not match the desktop entry's '$startup_class'"
 xprop -len 100000000 -id "$WIN" _NET_WM_ICON >"$RUN/icon.txt" 2>&1
-for n in $ICON_SIZES; do
+for n in $WINDOW_ICON_SIZES; do
     grep -q "Icon ($n x $n)" "$RUN/icon.txt" ||
         fail "window carries no ${n}x${n} icon: $(head -c 200 "$RUN/icon.txt")"
 done
-pass "window class ${wm_class#*= } matches the desktop entry; window icon at $ICON_SIZES px"
+pass "window class ${wm_class#*= } matches the desktop entry; window icon at $WINDOW_ICON_SIZES px"
 
 xdotool windowclose "$WIN"
 for _ in $(seq 100); do

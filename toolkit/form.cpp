@@ -17,6 +17,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace tk {
 
 namespace {
@@ -34,10 +38,23 @@ void skipAbsentSessionBus() {
     if (!QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty()) return;
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
+
+// Picture files and their decoded pixels pass through buffers of a few
+// hundred kilobytes to megabytes that are freed at once. glibc raises its
+// threshold for serving such blocks from their own mappings each time one is
+// freed, after which they come from the heap and its top is seldom given
+// back: over a game the heap would keep every size once. A fixed threshold
+// hands each large block back to the system when it is freed.
+void returnLargeBlocks() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+}
 }  // namespace
 
 Form::Form() : client_(new Surface(this)) {
     skipAbsentSessionBus();
+    returnLargeBlocks();
     // Han characters take the locale's language otherwise; ask for the
     // Japanese family explicitly so they keep their Japanese forms.
     QFont f = QApplication::font();
