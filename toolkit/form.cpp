@@ -1,3 +1,5 @@
+// The one top-level window: frame, menus, the pause's window causes, and
+// how it ends, closed or lost.
 #include "toolkit/form.h"
 
 #include "toolkit/runtime.h"
@@ -72,8 +74,7 @@ Form::Form() : client_(new Surface(this)) {
     }
     // Destroyed from outside: end as if closed, before any scene goes on.
     watchWindow(this, [this] {
-        Form_Unload();
-        abandonMsgBoxes();
+        letGo();
         QCoreApplication::exit(0);
     });
 }
@@ -182,10 +183,14 @@ void Form::keyPressEvent(QKeyEvent* e) {
     QMainWindow::keyPressEvent(e);
 }
 
-void Form::closeEvent(QCloseEvent* e) {
+void Form::letGo() {
     Form_Unload();
     // A scene waiting on a box must not go on talking to a closed window.
     abandonMsgBoxes();
+}
+
+void Form::closeEvent(QCloseEvent* e) {
+    letGo();
     e->accept();
 }
 

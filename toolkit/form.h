@@ -56,6 +56,7 @@ protected:
 
 private:
     void followFocus();
+    void letGo();  // closed or lost: stop what could still run
     Surface* client_;
     bool activated_ = false;
     bool beenActive_ = false;

@@ -87,17 +87,19 @@ QString lookUp(const QString& folder, const QString& name, bmp::Status* why) {
 void forget(const QString& folder) { g_listings.remove(folder); }
 
 // stat(2): the file's mode, or 0 and errno.
-mode_t modeOf(const QString& path, int* error) {
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0) return st.st_mode;
+mode_t modeOf(const QString& path, int* error, struct stat* st) {
+    if (::stat(QFile::encodeName(path).constData(), st) == 0) return st->st_mode;
     *error = errno;
     return 0;
 }
-}  // namespace
 
-QString findFile(const QString& path, bmp::Status* why) {
-    bmp::Status ignored;
-    if (!why) why = &ignored;
+mode_t modeOf(const QString& path, int* error) {
+    struct stat st;
+    return modeOf(path, error, &st);
+}
+
+// findFile, also giving what stat(2) said of the file found.
+QString locate(const QString& path, bmp::Status* why, struct stat* st) {
     const QString p = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
     QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     parts.removeAll(QStringLiteral("."));
@@ -139,7 +141,7 @@ QString findFile(const QString& path, bmp::Status* why) {
         if (name.isEmpty()) return {};
         const QString found = join(at, name);
         int error = 0;
-        const mode_t mode = modeOf(found, &error);
+        const mode_t mode = modeOf(found, &error, st);
         if (S_ISREG(mode)) {
             *why = bmp::Status::Ok;
             return found;
@@ -153,6 +155,13 @@ QString findFile(const QString& path, bmp::Status* why) {
         return {};
     }
     return {};
+}
+}  // namespace
+
+QString findFile(const QString& path, bmp::Status* why) {
+    bmp::Status ignored;
+    struct stat st;
+    return locate(path, why ? why : &ignored, &st);
 }
 
 // ---- Files and their checks ------------------------------------------------
@@ -200,10 +209,8 @@ PictureFile LoadPicture(const QString& path) {
     auto d = std::make_shared<PictureFile::Data>();
     d->asked = path;
     bmp::Status s;
-    d->path = findFile(path, &s);
     struct stat st;
-    if (s == bmp::Status::Ok && ::stat(QFile::encodeName(d->path).constData(), &st) != 0)
-        s = bmp::Status::NotFound;
+    d->path = locate(path, &s, &st);
     QByteArray start;
     qint64 fileSize = 0;
     if (s == bmp::Status::Ok) s = bmp::readStart(d->path, bmp::kHeadBytes, &start, &fileSize);

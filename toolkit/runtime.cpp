@@ -1,3 +1,5 @@
+// Message boxes, fatal errors, the random source, the screen and the
+// program's folder.
 #include "toolkit/runtime.h"
 
 #include "toolkit/form.h"

@@ -1,3 +1,4 @@
+// Classic timers and the one hold (pause) over all of them.
 #include "toolkit/timer.h"
 
 #include <algorithm>
