@@ -1,5 +1,6 @@
 // The program: command line, opening the display, desktop identity, then the game.
 #include "game/fom.h"
+#include "toolkit/headstart.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -143,6 +144,8 @@ int main(int argc, char** argv) {
     describeApplication();
     if (const int status = parseCommandLine(argc, argv); status >= 0) return status;
 
+    // The fonts and the first picture get ready while the display opens.
+    tk::headStart({Fom::firstPicture()});
     g_previousHandler = qInstallMessageHandler(holdWhileOpening);
     QApplication app(argc, argv);
     passHeldMessages();

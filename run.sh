@@ -15,7 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk)
+play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev fonts-noto-cjk)
 test_packages=(xvfb xdotool imagemagick libx11-dev openbox xterm x11-utils)
 fuzz_packages=(clang libclang-rt-14-dev)
 package_packages=(dpkg-dev file)

@@ -68,6 +68,8 @@ public:
 
     // ---- game/ --------------------------------------------------------------
     void Form_Load();
+    // The picture the window opens on, which may be decoded ahead.
+    static QString firstPicture();
     void Form_Activate() override;
     void Form_Unload() override;
     void ImgStt_Click();

@@ -15,6 +15,8 @@ QString dataFolder() {
 }
 }  // namespace
 
+QString Fom::firstPicture() { return dataFolder() + "/GF/stt.bmp"; }
+
 void Fom::Form_Load() {
     tk::Randomize();
     AppPath = dataFolder();

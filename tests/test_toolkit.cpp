@@ -1,15 +1,20 @@
 // The toolkit layer on its own: timers, picture files, the drawing surface
 // and its mouse rules, control arrays, the window's activation.
 #include "toolkit/controlarray.h"
+#include "toolkit/pictures.h"
 #include "toolkit/form.h"
 #include "toolkit/runtime.h"
 #include "toolkit/timer.h"
 
 #include <QFile>
+#include <QMenuBar>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <thread>
 
 namespace {
 QByteArray bmp(int w, int h) {
@@ -37,6 +42,22 @@ struct ActivationCounter : tk::Form {
 class ToolkitTest : public QObject {
     Q_OBJECT
 private slots:
+    // The window's menu bar is made without loading Qt's image plugins
+    // (first, before any other test reads a picture through Qt).
+    void menuBarLoadsNoImagePlugins() {
+        auto plugins = [] {
+            QFile maps("/proc/self/maps");
+            return maps.open(QIODevice::ReadOnly) ? maps.readAll().count("/imageformats/") : -1;
+        };
+        const qsizetype before = plugins();
+        tk::Form form;
+        form.menuBar()->addMenu(QStringLiteral("設定"));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(plugins(), before);
+        QVERIFY(!form.style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
+    }
+
     void intervalZeroNeverFires() {
         tk::Timer t(0);
         int fired = 0;
@@ -168,6 +189,46 @@ private slots:
         QString error;
         QVERIFY(late.scaled(QSize(10, 10), 1, &error).isNull());
         QVERIFY2(error.contains(path) && error.contains("途中で切れています"), qPrintable(error));
+    }
+
+    // The first picture can be decoded on another thread while the window
+    // opens: its first draw takes those pixels, once. Work that never ran,
+    // or a file broken before it ran, is handled as without it.
+    void picturesDecodedAheadAreTakenOnce() {
+        tk::clearPictureCache();
+        QTemporaryDir dir;
+        QImage art(40, 30, QImage::Format_RGB32);
+        for (int y = 0; y < art.height(); ++y)
+            for (int x = 0; x < art.width(); ++x) art.setPixel(x, y, qRgb(x * 6, y * 8, (x + y) * 3));
+        const QString path = dir.path() + "/Art.bmp";
+        QVERIFY(art.save(path, "BMP"));
+        auto shown = [](const tk::PictureFile& f, QString* error = nullptr) {
+            return f.scaled(QSize(40, 30), 1, error).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const int before = tk::pictureStats().decodes;
+
+        std::thread(tk::decodeAhead(dir.path() + "/art.BMP")).join();
+        const tk::PictureFile file = tk::LoadPicture(path);
+        QVERIFY(QFile::remove(path));  // the pixels are at hand already
+        QCOMPARE(shown(file), art);
+        QCOMPARE(tk::pictureStats().decodes, before + 1);
+        QVERIFY(file.scaled(QSize(20, 15), 1, nullptr).isNull());  // taken once
+
+        QVERIFY(art.save(path, "BMP"));
+        tk::clearPictureCache();
+        { const auto dropped = tk::decodeAhead(path); }
+        QCOMPARE(shown(tk::LoadPicture(path)), art);
+
+        tk::clearPictureCache();
+        const auto late = tk::decodeAhead(path);
+        const tk::PictureFile checked = tk::LoadPicture(path);
+        QFile whole(path);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        write(path, whole.readAll().left(200));
+        std::thread(late).join();
+        QString error;
+        QVERIFY(shown(checked, &error).isNull());
+        QVERIFY2(error.contains("途中で切れています"), qPrintable(error));
     }
 
     // Scaled from the file straight to device pixels: at ratio 2 a picture of

@@ -13,15 +13,13 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace tk {
 
@@ -41,17 +39,26 @@ void skipAbsentSessionBus() {
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
-// Picture files and their decoded pixels pass through buffers of a few
-// hundred kilobytes to megabytes that are freed at once. glibc raises its
-// threshold for serving such blocks from their own mappings each time one is
-// freed, after which they come from the heap and its top is seldom given
-// back: over a game the heap would keep every size once. A fixed threshold
-// hands each large block back to the system when it is freed.
-void returnLargeBlocks() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-#endif
-}
+// A menu bar asks its style for the arrow of its overflow button when it is
+// made, and the common style reads that picture through every image plugin
+// Qt has, loading each with its libraries: milliseconds and memory at
+// start-up for a button a menu bar as short as ours never shows. This style
+// draws the arrow itself and leaves everything else to the usual style.
+class MenuBarStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which != SP_ToolBarHorizontalExtensionButton)
+            return QProxyStyle::standardIcon(which, option, widget);
+        QPixmap arrow(16, 16);
+        arrow.fill(Qt::transparent);
+        QPainter p(&arrow);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(widget ? widget->palette().color(QPalette::ButtonText) : QColor(Qt::black), 1.5));
+        for (int x : {4, 9}) p.drawPolyline(QPolygonF({{x + 0.0, 4.0}, {x + 3.5, 8.0}, {x + 0.0, 12.0}}));
+        return QIcon(arrow);
+    }
+};
 }  // namespace
 
 Form::Form() : client_(new Surface(this)) {
@@ -62,6 +69,7 @@ Form::Form() : client_(new Surface(this)) {
     QFont f = QApplication::font();
     f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
     QApplication::setFont(f);
+    if (!dynamic_cast<MenuBarStyle*>(QApplication::style())) QApplication::setStyle(new MenuBarStyle);
     setFont(f);
     setCentralWidget(client_);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

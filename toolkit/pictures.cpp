@@ -1,6 +1,6 @@
 // Picture files: names looked up in folder listings read once, files and
-// headers checked when asked for, pixels decoded when first drawn, and the
-// bounded cache of scaled copies.
+// headers checked when asked for, pixels decoded when first drawn (or ahead,
+// on another thread), and the bounded cache of scaled copies.
 #include "toolkit/pictures.h"
 
 #include "toolkit/runtime.h"
@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <future>
 #include <vector>
 
 #include <dirent.h>
@@ -188,12 +189,51 @@ QString failure(const QString& asked, bmp::Status status) {
     return QStringLiteral("画像を読み込めません: %1\n(%2)").arg(shown, bmp::reason(status));
 }
 
-bmp::Status decodeFile(const QString& path, QImage* image) {
+struct Decoded {
+    bmp::Status status = bmp::Status::Ok;
+    QImage image;
+};
+
+Decoded readAndDecode(const QString& path) {
+    Decoded d;
     QByteArray data;
-    bmp::Status s = bmp::readFile(path, &data);
-    if (s == bmp::Status::Ok) s = bmp::decode(data.constData(), data.size(), image);
-    if (s == bmp::Status::Ok) ++g_stats.decodes;
-    return s;
+    d.status = bmp::readFile(path, &data);
+    if (d.status == bmp::Status::Ok) d.status = bmp::decode(data.constData(), data.size(), &d.image);
+    return d;
+}
+
+// The result of work handed to another thread, or when that work was dropped
+// unrun (or there was none), the file read here and now.
+Decoded waitFor(std::future<Decoded> work, const QString& path) {
+    if (work.valid()) {
+        try {
+            return work.get();
+        } catch (const std::future_error&) {
+        }
+    }
+    return readAndDecode(path);
+}
+
+// Pictures decoded ahead, by path; touched by the main thread only.
+struct Ahead {
+    QString path;
+    std::future<Decoded> pixels;
+};
+std::vector<Ahead> g_ahead;
+
+std::future<Decoded> takeAhead(const QString& path) {
+    auto it = std::find_if(g_ahead.begin(), g_ahead.end(), [&](const Ahead& a) { return a.path == path; });
+    if (it == g_ahead.end()) return {};
+    std::future<Decoded> pixels = std::move(it->pixels);
+    g_ahead.erase(it);
+    return pixels;
+}
+
+bmp::Status decodeFile(const QString& path, QImage* image) {
+    Decoded d = waitFor(takeAhead(path), path);
+    if (d.status == bmp::Status::Ok) ++g_stats.decodes;
+    *image = std::move(d.image);
+    return d.status;
 }
 }  // namespace
 
@@ -226,6 +266,14 @@ PictureFile LoadPicture(const QString& path) {
     PictureFile f;
     f.d_ = std::move(d);
     return f;
+}
+
+std::function<void()> decodeAhead(const QString& path) {
+    const QString real = findFile(path);
+    if (real.isEmpty()) return [] {};  // LoadPicture will say why
+    auto promise = std::make_shared<std::promise<Decoded>>();
+    g_ahead.push_back({real, promise->get_future()});
+    return [promise, real] { promise->set_value(readAndDecode(real)); };
 }
 
 QImage readBitmap(const QString& path, QString* why) {
@@ -302,6 +350,7 @@ void clearPictureCache() {
     g_copies.clear();
     g_stats.cachedBytes = 0;
     g_listings.clear();
+    g_ahead.clear();
 }
 
 }  // namespace tk

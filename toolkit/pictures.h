@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace tk {
@@ -44,6 +45,12 @@ private:
 // an error naming the file. The pixels wait until the picture is drawn.
 PictureFile LoadPicture(const QString& path);
 
+// For a picture about to be shown: returns work that reads and decodes it
+// and may run on any thread. The first scaled() of that file waits for the
+// work and takes its pixels rather than reading the file again; work that
+// never runs leaves scaled() to read the file itself.
+std::function<void()> decodeAhead(const QString& path);
+
 // Reads and decodes a bitmap at once. On failure a null image and why.
 QImage readBitmap(const QString& path, QString* why = nullptr);
 
@@ -57,7 +64,7 @@ struct PictureStats {
     qint64 cacheLimit = 0;
 };
 PictureStats pictureStats();
-// Forgets every scaled copy and folder listing.
+// Forgets every scaled copy, folder listing and picture decoded ahead.
 void clearPictureCache();
 
 }  // namespace tk

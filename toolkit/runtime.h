@@ -66,5 +66,7 @@ QString programFolder();
 void setProgramFolder(const QString& folder);  // empty: the real one
 // A path as the player knows the folders in it, for messages.
 QString displayPath(const QString& path);
+// Large blocks (picture files and pixels) go back to the system when freed.
+void returnLargeBlocks();
 
 }  // namespace tk
