@@ -7,7 +7,7 @@
 # scripted games, and the instructions of one tick and of one speaker change
 # (callgrind). Prints the figures and whether each target is met; it never
 # fails on a missed target.
-#   BENCH_RUNS     runs of each program (default 9, at least 7)
+#   BENCH_RUNS     runs of each program (default 15, at least 7)
 #   BENCH_DISPLAY  X display to use (default: the first free one from :90)
 set -euo pipefail
 
@@ -16,7 +16,7 @@ if [ $# -ne 1 ]; then
     exit 2
 fi
 BUILD=$(cd "$1" && pwd)
-RUNS=${BENCH_RUNS:-9}
+RUNS=${BENCH_RUNS:-15}
 [ "$RUNS" -ge 7 ] || RUNS=7
 GAME=$BUILD/velmoria
 BARE=$BUILD/bench/velmoria-bare
