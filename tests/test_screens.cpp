@@ -74,12 +74,29 @@ private slots:
         // Text sizes follow the real width, which is twice the height.
         if (moji) QCOMPARE(f.MojiSize, moji);
         QCOMPARE(f.MojiSize, int(frame.width() * 15 / 700));
-        QCOMPARE(f.LblDay->font().pointSize(), 2 * f.MojiSize);
-        // The 7 x 3 grid still tiles the client area.
+        QCOMPARE(f.Lbl->font().pointSize(), f.MojiSize);
+        for (const tk::Label* l : {f.LblDay, f.LblNamDay, f.LblGhb})
+            QCOMPARE(l->font().pointSize(), 2 * f.MojiSize);
+        // The 7 x 3 grid still tiles the client area: row 0 the faces, row 1
+        // the panels.
         const QRect client = f.client()->rect();
-        QVERIFY(qAbs(f.ImgFce(6).pixelRect().right() - client.right()) <= 1);
-        QVERIFY(qAbs(f.Pic(3).geometry().height() - client.height() / 3.0) <= 1);
+        const double cw = client.width() / 7.0, ch = client.height() / 3.0;
+        for (int i = 0; i < 7; ++i) {
+            const QRect face = f.ImgFce(i).pixelRect();
+            QVERIFY(qAbs(face.left() - i * cw) <= 1 && qAbs(face.width() - cw) <= 1);
+            QVERIFY(face.top() == 0 && qAbs(face.height() - ch) <= 1);
+            const QRect panel = f.Pic(i).geometry();
+            QVERIFY(qAbs(panel.left() - i * cw) <= 1 && qAbs(panel.top() - ch) <= 1);
+            QVERIFY(qAbs(panel.height() - ch) <= 1);
+        }
         QCOMPARE(f.ImgStt->pixelRect(), client);
+        QCOMPARE(f.Img->rect(), QRectF(0, 0, 2, 2));
+        QCOMPARE(f.Lbl->rect(), QRectF(2, 0, 5, 3));
+        QCOMPARE(f.LblDay->rect(), QRectF(3.5, 2, 3.5, 0.5));
+        QVERIFY(f.LblDay->alignRight() && !f.LblNamDay->alignRight());
+        // Caption labels size themselves to their text.
+        QVERIFY(f.LblNamDay->rect().width() > f.LblNamWeek->rect().width());
+        QCOMPARE(f.windowTitle(), QString("ヴェルモリア"));
 
         // Boxes read at half the counters' size, centred over the window.
         const QString longest = QStringLiteral("「食事」どもを甘やかしてばかりおるから、こうなるのじゃ。");

@@ -1,5 +1,5 @@
-// The window: start-up layout, new game, the three screens, press feedback
-// and the picture folder.
+// The window: start screen, new game, the three screens, press feedback
+// and the picture folder (its layout on each screen: test_screens).
 #include "harness.h"
 
 #include <QDir>
@@ -24,43 +24,6 @@ QPoint centreOf(const tk::Graphic& g) { return g.pixelRect().center(); }
 class WindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void layoutFollowsTheScreenHeight_data() {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<int>("moji");
-        QTest::newRow("768") << 768 << 19;
-        QTest::newRow("1080") << 1080 << 27;
-    }
-    void layoutFollowsTheScreenHeight() {
-        QFETCH(int, screen);
-        QFETCH(int, moji);
-        Game g(screen);
-        QCOMPARE(g->MojiSize, moji);
-        QCOMPARE(g->size(), QSize(qRound(1.2 * screen), qRound(0.6 * screen)));
-        QCOMPARE(g->Lbl->font().pointSize(), moji);
-        QCOMPARE(g->LblGhb->font().pointSize(), 2 * moji);
-        QCOMPARE(g->LblNamDay->font().pointSize(), 2 * moji);
-
-        // Row 0 the faces, row 1 the panels, tiled across the client area.
-        const QRect client = g->client()->rect();
-        const double cw = client.width() / 7.0, ch = client.height() / 3.0;
-        for (int i = 0; i < 7; ++i) {
-            const QRect face = g->ImgFce(i).pixelRect();
-            QVERIFY(qAbs(face.left() - i * cw) <= 1 && qAbs(face.width() - cw) <= 1);
-            QVERIFY(face.top() == 0 && qAbs(face.height() - ch) <= 1);
-            const QRect panel = g->Pic(i).geometry();
-            QVERIFY(qAbs(panel.left() - i * cw) <= 1 && qAbs(panel.top() - ch) <= 1);
-            QVERIFY(qAbs(panel.height() - ch) <= 1);
-        }
-        QCOMPARE(g->ImgStt->pixelRect(), client);
-        QCOMPARE(g->Img->rect(), QRectF(0, 0, 2, 2));
-        QCOMPARE(g->Lbl->rect(), QRectF(2, 0, 5, 3));
-        QCOMPARE(g->LblDay->rect(), QRectF(3.5, 2, 3.5, 0.5));
-        QVERIFY(g->LblDay->alignRight() && !g->LblNamDay->alignRight());
-        // Caption labels size themselves to their text.
-        QVERIFY(g->LblNamDay->rect().width() > g->LblNamWeek->rect().width());
-        QCOMPARE(g->windowTitle(), QString("ヴェルモリア"));
-    }
-
     void startScreenAndStackingOrder() {
         Game g;
         QVERIFY(g->ImgStt->Visible());
