@@ -42,8 +42,8 @@ void skipAbsentSessionBus() {
 // A menu bar asks its style for the arrow of its overflow button when it is
 // made, and the common style reads that picture through every image plugin
 // Qt has, loading each with its libraries: milliseconds and memory at
-// start-up for a button a menu bar as short as ours never shows. This style
-// draws the arrow itself and leaves everything else to the usual style.
+// start-up for a button that a short menu bar never shows. This style draws
+// the arrow itself and leaves everything else to the usual style.
 class MenuBarStyle : public QProxyStyle {
 public:
     QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
