@@ -64,6 +64,11 @@ run_env=(env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_ENABLE_HIGHDPI_
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 column() { awk -v c="$1" '{ print $c }' "$2" | median; }
+# The middle half of a column's values, as "low-high" (nearest ranks).
+spread() {
+    awk -v c="$1" '{ print $c }' "$2" | sort -g |
+        awk '{ v[NR] = $1 } END { lo = int(NR / 4 + 0.5); hi = int(3 * NR / 4 + 0.5); if (lo < 1) lo = 1; if (hi < 1) hi = 1; printf "%.1f-%.1f", v[lo], v[hi] }'
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b / a }'; }
 group() { echo "$1" | sed -e ':a' -e 's/\B[0-9]\{3\}\>/,&/' -e 'ta'; }
 verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t) ? "met" : "NOT met" }'; }
@@ -98,6 +103,7 @@ rss_ratio=$(ratio "$bare_rss" "$game_rss")
 printf '\n%-34s %10s %10s %7s\n' "start-up (medians)" "bare" "game" "ratio"
 printf '%-34s %7.1f ms %7.1f ms %7s   target <= 1.10: %s\n' "first complete frame" \
     "$bare_frame" "$game_frame" "$frame_ratio" "$(verdict "$frame_ratio" 1.10)"
+printf '%-34s %10s %10s   middle half of the runs, in ms\n' "" "$(spread 2 "$WORK/bare")" "$(spread 2 "$WORK/game")"
 printf '%-34s %7.1f ms %7.1f ms %7s\n' "window mapped" "$bare_map" "$game_map" "$(ratio "$bare_map" "$game_map")"
 printf '%-34s %7.1f MB %7.1f MB %7s   target <= 1.15: %s\n' "resident memory after 1 s" \
     "$(awk -v k="$bare_rss" 'BEGIN { print k / 1024 }')" "$(awk -v k="$game_rss" 'BEGIN { print k / 1024 }')" \
