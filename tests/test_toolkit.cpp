@@ -1,8 +1,9 @@
-// The toolkit layer on its own: timers, picture files, the drawing surface
-// and its mouse rules, control arrays, the window's activation.
+// The toolkit layer on its own: timers, picture files (decoded ahead too),
+// the drawing surface and its mouse rules, control arrays, the window's
+// activation and its menu bar.
 #include "toolkit/controlarray.h"
-#include "toolkit/pictures.h"
 #include "toolkit/form.h"
+#include "toolkit/pictures.h"
 #include "toolkit/runtime.h"
 #include "toolkit/timer.h"
 
