@@ -3,10 +3,11 @@
 // starts the program and prints "map_ms frame_ms rss_kb cpu_ms wakeups":
 // when its first window was mapped, when the window's pixels last changed
 // (the first complete frame: every later look at it shows the same pixels),
-// the program's resident memory and the processor time of all its threads
-// one second after the start (work put off until after the frame shows
-// there), and how often its threads woke from then on to the end (-t,
-// 2 seconds by default) while nothing happened. Drawing is followed
+// the program's resident memory one second after the start, the processor
+// time of all its threads (those already ended too) from the start to the
+// end (-t, 2 seconds by default; it is then killed, so that no clean-up
+// counts), and how often its threads woke from the first second on while
+// nothing happened. Drawing is followed
 // with the DAMAGE extension and the window's pixels are looked at after each
 // batch of drawing, so the watcher costs nothing while nothing is drawn.
 #include <X11/Xlib.h>
@@ -16,6 +17,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,32 +48,22 @@ long residentKb(pid_t pid) {
     return -1;
 }
 
-// Summed over the program's threads: processor time in ms, and how often
-// they were switched to.
-struct Usage {
-    double cpuMs = 0;
-    long switches = 0;
-};
-
-Usage usage(pid_t pid) {
+// How often the program's threads were switched to, summed over them.
+long switches(pid_t pid) {
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    Usage u;
+    long n = 0;
     if (DIR* dir = opendir(tasks.c_str())) {
         while (dirent* e = readdir(dir)) {
             if (e->d_name[0] == '.') continue;
-            const std::string task = tasks + "/" + e->d_name;
-            std::ifstream stat(task + "/schedstat");
-            double ns = 0;
-            if (stat >> ns) u.cpuMs += ns / 1e6;
-            std::ifstream status(task + "/status");
+            std::ifstream status(tasks + "/" + e->d_name + "/status");
             std::string line;
             while (std::getline(status, line))
                 if (line.find("ctxt_switches:") != std::string::npos)
-                    u.switches += std::strtol(line.c_str() + line.find(':') + 1, nullptr, 10);
+                    n += std::strtol(line.c_str() + line.find(':') + 1, nullptr, 10);
         }
         closedir(dir);
     }
-    return u;
+    return n;
 }
 
 // A fingerprint of the pixels inside a window's rectangle on the screen.
@@ -143,7 +135,7 @@ int main(int argc, char** argv) {
     XWindowAttributes at{};
     double mapMs = -1;
     long rss = -1;
-    Usage atOne;
+    long switchesAtOne = 0;
     std::vector<Look> looks;
     bool drawn = false;  // drawing seen since the last look
     double lastDamage = 0;
@@ -151,9 +143,13 @@ int main(int argc, char** argv) {
         const double now = msSince(t0);
         if (rss < 0 && now >= 1000) {
             rss = residentKb(pid);
-            atOne = usage(pid);
+            switchesAtOne = switches(pid);
         }
         if (now >= seconds * 1000 && rss >= 0) break;
+        if (int status = 0; waitpid(pid, &status, WNOHANG) == pid) {
+            std::fprintf(stderr, "velmoria-watch: %s ended after %.0f ms\n", argv[first], now);
+            return 1;
+        }
         if (drawn && window) {
             looks.push_back({lastDamage, look(d, root, at)});
             drawn = false;
@@ -176,12 +172,15 @@ int main(int argc, char** argv) {
             }
         }
     }
-    const long wakeups = usage(pid).switches - atOne.switches;
+    const long wakeups = switches(pid) - switchesAtOne;
     const unsigned long long final = window ? look(d, root, at) : 0;
     if (drawn || (!looks.empty() && looks.back().pixels != final)) looks.push_back({lastDamage, final});
-    kill(pid, SIGTERM);
+    kill(pid, SIGKILL);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage used{};
+    wait4(pid, &status, 0, &used);
+    const double cpuMs = (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1e3 +
+                         (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e3;
     XDamageDestroy(d, damage);
     XCloseDisplay(d);
     if (!window) {
@@ -191,6 +190,6 @@ int main(int argc, char** argv) {
     // The first look from which on the pixels stayed as they ended.
     double frameMs = mapMs;
     for (auto it = looks.rbegin(); it != looks.rend() && it->pixels == final; ++it) frameMs = it->ms;
-    std::printf("%.1f %.1f %ld %.1f %ld\n", mapMs, frameMs, rss, atOne.cpuMs, wakeups);
+    std::printf("%.1f %.1f %ld %.1f %ld\n", mapMs, frameMs, rss, cpuMs, wakeups);
     return 0;
 }

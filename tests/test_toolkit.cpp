@@ -1,8 +1,9 @@
-// The toolkit layer on its own: timers, picture files (decoded ahead too),
-// the drawing surface and its mouse rules, control arrays, the window's
-// activation and its menu bar.
+// The toolkit layer on its own: timers, picture files (decoded and scaled
+// ahead too, at a remembered size), the drawing surface and its mouse rules,
+// control arrays, the window's activation and its menu bar.
 #include "toolkit/controlarray.h"
 #include "toolkit/form.h"
+#include "toolkit/headstart.h"
 #include "toolkit/pictures.h"
 #include "toolkit/runtime.h"
 #include "toolkit/timer.h"
@@ -16,6 +17,8 @@
 #include <QtTest>
 
 #include <thread>
+
+#include <sys/stat.h>
 
 namespace {
 QByteArray bmp(int w, int h) {
@@ -230,6 +233,69 @@ private slots:
         QString error;
         QVERIFY(shown(checked, &error).isNull());
         QVERIFY2(error.contains("途中で切れています"), qPrintable(error));
+    }
+
+    // A copy scaled ahead serves only the size it was made for; either way
+    // the pixels are those of a copy scaled when drawn.
+    void picturesScaledAheadServeTheirSizeOnly() {
+        QTemporaryDir dir;
+        QImage art(40, 30, QImage::Format_RGB32);
+        for (int y = 0; y < art.height(); ++y)
+            for (int x = 0; x < art.width(); ++x) art.setPixel(x, y, qRgb(x * 6, y * 8, (x * y) % 256));
+        const QString path = dir.path() + "/art.bmp";
+        QVERIFY(art.save(path, "BMP"));
+        const QImage expected = art.scaled(25, 17, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        auto shown = [](const tk::PictureFile& f) {
+            return f.scaled(QSize(25, 17), 1, nullptr).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+
+        // The size guessed, another one, none: files read, pictures scaled.
+        const struct {
+            QSize guess;
+            int decodes, scalings;
+        } cases[] = {{QSize(25, 17), 1, 1}, {QSize(17, 25), 2, 2}, {QSize(), 1, 1}};
+        for (const auto& c : cases) {
+            tk::clearPictureCache();
+            const tk::PictureStats before = tk::pictureStats();
+            QList<QSize> told;
+            std::thread(tk::decodeAhead(path, c.guess, [&told](QSize s) { told << s; })).join();
+            const tk::PictureFile file = tk::LoadPicture(path);
+            QCOMPARE(shown(file), expected);
+            QCOMPARE(told, QList<QSize>{QSize(25, 17)});
+            QCOMPARE(tk::pictureStats().decodes, before.decodes + c.decodes);
+            QCOMPARE(tk::pictureStats().scalings, before.scalings + c.scalings);
+            QCOMPARE(shown(file), expected);  // the kept copy: nothing told again
+            QCOMPARE(told.size(), 1);
+        }
+
+        // Taken as they were made: the file is not read again.
+        tk::clearPictureCache();
+        std::thread(tk::decodeAhead(path, QSize(25, 17))).join();
+        const tk::PictureFile checked = tk::LoadPicture(path);
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(shown(checked), expected);
+    }
+
+    void theRememberedSizeIsTwoSensibleNumbers() {
+        QTemporaryDir dir;
+        const QString file = dir.path() + "/cache/velmoria/first-picture-size";
+        QVERIFY(!tk::rememberedSize(file).isValid());
+        QVERIFY(tk::rememberSize(file, QSize(922, 438)));
+        QCOMPARE(tk::rememberedSize(file), QSize(922, 438));
+        QVERIFY(tk::rememberSize(file, QSize(1383, 657)));
+        QCOMPARE(tk::rememberedSize(file), QSize(1383, 657));
+
+        for (const QByteArray& junk : {QByteArray(), QByteArray("922"), QByteArray("922 438 1"),
+                                       QByteArray("922x438"), QByteArray("-922 438"), QByteArray("0 438"),
+                                       QByteArray("99999 438"), QByteArray("922 438\n") + QByteArray(64, ' '),
+                                       QByteArray("\xff\xfe 9", 4)}) {
+            write(file, junk);
+            QVERIFY2(!tk::rememberedSize(file).isValid(), junk.constData());
+        }
+        QFile::remove(file);
+        QVERIFY(mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        QVERIFY(!tk::rememberedSize(file).isValid());  // and it did not wait for a writer
+        QVERIFY(!tk::rememberedSize(dir.path()).isValid());
     }
 
     // Scaled from the file straight to device pixels: at ratio 2 a picture of

@@ -192,13 +192,19 @@ QString failure(const QString& asked, bmp::Status status) {
 struct Decoded {
     bmp::Status status = bmp::Status::Ok;
     QImage image;
+    QImage scaled;  // made ahead at a size asked for beforehand
 };
 
-Decoded readAndDecode(const QString& path) {
+Decoded readAndDecode(const QString& path, QSize scaleTo = {}) {
     Decoded d;
     QByteArray data;
     d.status = bmp::readFile(path, &data);
     if (d.status == bmp::Status::Ok) d.status = bmp::decode(data.constData(), data.size(), &d.image);
+    if (d.status == bmp::Status::Ok && !scaleTo.isEmpty() && scaleTo != d.image.size()) {
+        data = QByteArray();
+        d.scaled = d.image.scaled(scaleTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        d.image = QImage();  // most often not needed; else the file is read again
+    }
     return d;
 }
 
@@ -218,22 +224,34 @@ Decoded waitFor(std::future<Decoded> work, const QString& path) {
 struct Ahead {
     QString path;
     std::future<Decoded> pixels;
+    std::function<void(QSize)> drawnAt;
 };
 std::vector<Ahead> g_ahead;
 
-std::future<Decoded> takeAhead(const QString& path) {
-    auto it = std::find_if(g_ahead.begin(), g_ahead.end(), [&](const Ahead& a) { return a.path == path; });
-    if (it == g_ahead.end()) return {};
-    std::future<Decoded> pixels = std::move(it->pixels);
-    g_ahead.erase(it);
-    return pixels;
+// A file's pixels: those decoded ahead, taken once, or else read now.
+Ahead take(const QString& path) {
+    Ahead a;
+    auto it = std::find_if(g_ahead.begin(), g_ahead.end(), [&](const Ahead& e) { return e.path == path; });
+    if (it != g_ahead.end()) {
+        a = std::move(*it);
+        g_ahead.erase(it);
+    }
+    return a;
 }
 
-bmp::Status decodeFile(const QString& path, QImage* image) {
-    Decoded d = waitFor(takeAhead(path), path);
+// The pixels of a file, or a copy of them at `wanted` scaled ahead.
+Decoded decodeFile(const QString& path, QSize wanted = {},
+                   std::function<void(QSize)>* drawnAt = nullptr) {
+    Ahead a = take(path);
+    Decoded d = waitFor(std::move(a.pixels), path);
     if (d.status == bmp::Status::Ok) ++g_stats.decodes;
-    *image = std::move(d.image);
-    return d.status;
+    if (!d.scaled.isNull()) ++g_stats.scalings;
+    if (d.status == bmp::Status::Ok && d.image.isNull() && d.scaled.size() != wanted) {
+        d = readAndDecode(path);  // scaled ahead to another size
+        if (d.status == bmp::Status::Ok) ++g_stats.decodes;
+    }
+    if (drawnAt) *drawnAt = std::move(a.drawnAt);
+    return d;
 }
 }  // namespace
 
@@ -268,24 +286,25 @@ PictureFile LoadPicture(const QString& path) {
     return f;
 }
 
-std::function<void()> decodeAhead(const QString& path) {
+std::function<void()> decodeAhead(const QString& path, QSize scaleTo,
+                                  std::function<void(QSize)> drawnAt) {
     const QString real = findFile(path);
     if (real.isEmpty()) return [] {};  // LoadPicture will say why
     auto promise = std::make_shared<std::promise<Decoded>>();
-    g_ahead.push_back({real, promise->get_future()});
-    return [promise, real] { promise->set_value(readAndDecode(real)); };
+    g_ahead.push_back({real, promise->get_future(), std::move(drawnAt)});
+    return [promise, real, scaleTo] { promise->set_value(readAndDecode(real, scaleTo)); };
 }
 
 QImage readBitmap(const QString& path, QString* why) {
     bmp::Status s;
     const QString real = findFile(path, &s);
-    QImage image;
-    if (s == bmp::Status::Ok) s = decodeFile(real, &image);
+    Decoded d;
+    if (s == bmp::Status::Ok) s = (d = decodeFile(real)).status;
     if (s != bmp::Status::Ok) {
         if (why) *why = bmp::reason(s);
         return {};
     }
-    return image;
+    return std::move(d.image);
 }
 
 // ---- Scaled copies ---------------------------------------------------------
@@ -317,16 +336,23 @@ QPixmap PictureFile::scaled(QSize pixels, qreal ratio, QString* error) const {
         return g_copies.back().pixmap;
     }
 
-    QImage image;
-    const bmp::Status s = decodeFile(d_->path, &image);
-    if (s != bmp::Status::Ok) {
-        if (error) *error = failure(d_->asked, s);
+    std::function<void(QSize)> drawnAt;
+    Decoded d = decodeFile(d_->path, pixels, &drawnAt);
+    if (d.status != bmp::Status::Ok) {
+        if (error) *error = failure(d_->asked, d.status);
         return {};
     }
-    if (image.size() != pixels) {
-        image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage image;
+    if (d.scaled.size() == pixels) {
+        image = std::move(d.scaled);
+    } else if (d.image.size() != pixels) {
+        image = d.image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         ++g_stats.scalings;
+    } else {
+        image = std::move(d.image);
     }
+    d = Decoded();  // the full-size pixels go before the copy is kept
+    if (drawnAt) drawnAt(pixels);
     image.setDevicePixelRatio(ratio);
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
 

@@ -9,6 +9,8 @@ GAME=$(readlink -f "$1")
 VERSION=$2
 RUN=$(mktemp -d "${TMPDIR:-/tmp}/velmoria-cli.XXXXXX")
 trap 'rm -rf "$RUN"' EXIT
+# What the game keeps goes to the run's folder, not the user's.
+export XDG_CONFIG_HOME="$RUN/config" XDG_CACHE_HOME="$RUN/cache"
 PASSED=0
 
 pass() {

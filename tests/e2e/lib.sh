@@ -175,9 +175,9 @@ MARK="VELMORIA_E2E_RUN=$RUN"
 start_game() {
     : >"$RUN/game.log"
     mkdir -p "$RUN/xdg" && chmod 700 "$RUN/xdg"
-    # the record of endings goes to the run's folder, not the user's settings
+    # the record of endings and the cache go to the run's folder, not the user's
     (cd "$RUN" && exec env -u QT_QPA_PLATFORM "$MARK" XDG_RUNTIME_DIR="$RUN/xdg" \
-        XDG_CONFIG_HOME="$RUN/config" "$GAME" >>"$RUN/game.log" 2>&1) &
+        XDG_CONFIG_HOME="$RUN/config" XDG_CACHE_HOME="$RUN/cache" "$GAME" >>"$RUN/game.log" 2>&1) &
     GAME_PID=$!
     WIN=""
     local w
