@@ -168,7 +168,8 @@ export DISPLAY=":$(cat "$RUN/display")"
 # game and nothing of ours in the current folder.
 mkdir -p "$RUN/empty" "$RUN/xdg" && chmod 700 "$RUN/xdg"
 (cd "$RUN/empty" && exec env -u QT_QPA_PLATFORM XDG_DATA_DIRS="$RUN/empty" XDG_DATA_HOME="$RUN/empty" \
-    XDG_RUNTIME_DIR="$RUN/xdg" "$GAME" >"$RUN/game.log" 2>&1) &
+    XDG_RUNTIME_DIR="$RUN/xdg" XDG_CONFIG_HOME="$RUN/config" XDG_CACHE_HOME="$RUN/cache" \
+    "$GAME" >"$RUN/game.log" 2>&1) &
 GAME_PID=$!
 WIN=""
 for _ in $(seq 200); do

@@ -37,6 +37,15 @@ QString boxBefore(const Scenario& s, const char* face) {
     return last;
 }
 
+// For the real program: no display, and what it keeps stays in `dir`.
+QProcessEnvironment headless(const QTemporaryDir& dir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    env.insert("XDG_CACHE_HOME", dir.filePath("cache"));
+    return env;
+}
+
 // Plays from the start picture onto the raising screen of week 1.
 void begin(Fom& f, Boxes& b) {
     b.answers = {tk::vbYes};
@@ -216,9 +225,7 @@ private slots:
         QCOMPARE(::symlink((folder + "/velmoria").constData(), QFile::encodeName(dir.filePath("start")).constData()), 0);
 
         QProcess game;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        game.setProcessEnvironment(env);
+        game.setProcessEnvironment(headless(dir));
 
         // A broken face there is reported by its name: the folder was found.
         QCOMPARE(::unlink((folder + "/GF/Fce4.bmp").constData()), 0);
@@ -263,9 +270,7 @@ private slots:
             breakPicture(dir.path(), broken, Truncated);
         }
         QProcess game;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        game.setProcessEnvironment(env);
+        game.setProcessEnvironment(headless(dir));
         game.start(program, {});
         QVERIFY(game.waitForFinished(30000));
         QCOMPARE(game.exitStatus(), QProcess::NormalExit);
