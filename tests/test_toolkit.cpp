@@ -1,6 +1,7 @@
 // The toolkit layer on its own: timers, picture files (decoded and scaled
-// ahead too, at a remembered size), the drawing surface and its mouse rules,
-// control arrays, the window's activation and its menu bar.
+// ahead too, and the first one's copy kept for the next start), the drawing
+// surface and its mouse rules, control arrays, the window's activation and
+// its menu bar.
 #include "toolkit/controlarray.h"
 #include "toolkit/form.h"
 #include "toolkit/headstart.h"
@@ -258,7 +259,7 @@ private slots:
             tk::clearPictureCache();
             const tk::PictureStats before = tk::pictureStats();
             QList<QSize> told;
-            std::thread(tk::decodeAhead(path, c.guess, [&told](QSize s) { told << s; })).join();
+            std::thread(tk::decodeAhead(path, c.guess, [&told](const QPixmap& p) { told << p.size(); })).join();
             const tk::PictureFile file = tk::LoadPicture(path);
             QCOMPARE(shown(file), expected);
             QCOMPARE(told, QList<QSize>{QSize(25, 17)});
@@ -276,26 +277,89 @@ private slots:
         QCOMPARE(shown(checked), expected);
     }
 
-    void theRememberedSizeIsTwoSensibleNumbers() {
+    void whatIsRememberedIsASizeAndASource() {
         QTemporaryDir dir;
-        const QString file = dir.path() + "/cache/velmoria/first-picture-size";
-        QVERIFY(!tk::rememberedSize(file).isValid());
-        QVERIFY(tk::rememberSize(file, QSize(922, 438)));
-        QCOMPARE(tk::rememberedSize(file), QSize(922, 438));
-        QVERIFY(tk::rememberSize(file, QSize(1383, 657)));
-        QCOMPARE(tk::rememberedSize(file), QSize(1383, 657));
+        const QString file = dir.path() + "/first-picture-size";
+        QVERIFY(!tk::remembered(file).size.isValid());
+        QVERIFY(tk::remember(file, {QSize(922, 438), {}}));
+        QCOMPARE(tk::remembered(file).size, QSize(922, 438));
+        QVERIFY(tk::remembered(file).source.isEmpty());
+        const QByteArray source = tk::fileIdentity(file);
+        QVERIFY(!source.isEmpty());
+        QVERIFY(tk::remember(file, {QSize(1383, 657), source}));
+        QCOMPARE(tk::remembered(file).size, QSize(1383, 657));
+        QCOMPARE(tk::remembered(file).source, source);
 
-        for (const QByteArray& junk : {QByteArray(), QByteArray("922"), QByteArray("922 438 1"),
+        for (const QByteArray& junk : {QByteArray(), QByteArray("922"), QByteArray("922 438 1a 2b"),
                                        QByteArray("922x438"), QByteArray("-922 438"), QByteArray("0 438"),
-                                       QByteArray("99999 438"), QByteArray("922 438\n") + QByteArray(64, ' '),
+                                       QByteArray("99999 438"), QByteArray("922 438 ../x"),
+                                       QByteArray("922 438\n") + QByteArray(200, ' '),
                                        QByteArray("\xff\xfe 9", 4)}) {
             write(file, junk);
-            QVERIFY2(!tk::rememberedSize(file).isValid(), junk.constData());
+            QVERIFY2(!tk::remembered(file).size.isValid(), junk.constData());
         }
         QFile::remove(file);
         QVERIFY(mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
-        QVERIFY(!tk::rememberedSize(file).isValid());  // and it did not wait for a writer
-        QVERIFY(!tk::rememberedSize(dir.path()).isValid());
+        QVERIFY(!tk::remembered(file).size.isValid());  // and it did not wait for a writer
+        QVERIFY(!tk::remembered(dir.path()).size.isValid());
+        QVERIFY(tk::fileIdentity(dir.path() + "/gone").isEmpty());
+    }
+
+    // The first picture's copy is kept for the next start and taken then
+    // while the file is unchanged and the size the same; else it is made
+    // anew from the file and kept in its place.
+    void theFirstPictureIsKeptForTheNextStart() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/stt.bmp", cache = dir.path() + "/cache";
+        QImage art(40, 30, QImage::Format_RGB32);
+        for (int y = 0; y < art.height(); ++y)
+            for (int x = 0; x < art.width(); ++x) art.setPixel(x, y, qRgb(x * 6, y * 8, (x ^ y) * 4));
+        QVERIFY(art.save(path, "BMP"));
+        const QImage expected = art.scaled(25, 17, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // One start: the work, the picture drawn at 25 x 17, what follows the frame.
+        auto start = [&](QSize size) {
+            tk::clearPictureCache();
+            std::thread(tk::firstPictureAhead(path, cache)).join();
+            const QImage shown = tk::LoadPicture(path).scaled(size, 1, nullptr).toImage();
+            QCoreApplication::sendPostedEvents();
+            return shown.convertToFormat(QImage::Format_RGB32);
+        };
+        auto kept = [&] {
+            QImage copy;
+            QFile f(cache + "/first-picture.bmp");
+            if (!f.open(QIODevice::ReadOnly)) return copy;
+            const QByteArray data = f.readAll();
+            tk::bmp::decode(data.constData(), data.size(), &copy);
+            return copy;
+        };
+
+        QCOMPARE(start(QSize(25, 17)), expected);  // the first start ever
+        QCOMPARE(kept(), expected);
+        QCOMPARE(tk::remembered(cache + "/first-picture-size").size, QSize(25, 17));
+
+        // Taken from the copy: a copy of other pixels shows those.
+        QImage other(25, 17, QImage::Format_RGB32);
+        other.fill(qRgb(10, 200, 30));
+        write(cache + "/first-picture.bmp", tk::bmp::encode(other));
+        const int decodes = tk::pictureStats().decodes, scalings = tk::pictureStats().scalings;
+        QCOMPARE(start(QSize(25, 17)), other);
+        QCOMPARE(tk::pictureStats().scalings, scalings);
+        QCOMPARE(tk::pictureStats().decodes, decodes + 1);
+
+        // A copy broken or of another size, another window size, a changed
+        // file: each time the file's own pixels, and the copy made anew.
+        write(cache + "/first-picture.bmp", tk::bmp::encode(other).left(100));
+        QCOMPARE(start(QSize(25, 17)), expected);
+        QCOMPARE(kept(), expected);
+        write(cache + "/first-picture.bmp", tk::bmp::encode(other.scaled(24, 17)));
+        QCOMPARE(start(QSize(25, 17)), expected);
+        QCOMPARE(start(QSize(20, 15)), art.scaled(20, 15, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QCOMPARE(tk::remembered(cache + "/first-picture-size").size, QSize(20, 15));
+        write(cache + "/first-picture.bmp", tk::bmp::encode(other.scaled(20, 15)));
+        QImage changed = art;
+        changed.setPixel(0, 0, qRgb(255, 255, 255));
+        QVERIFY(changed.save(path, "BMP"));
+        QCOMPARE(start(QSize(20, 15)), changed.scaled(20, 15, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
 
     // Scaled from the file straight to device pixels: at ratio 2 a picture of

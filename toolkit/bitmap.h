@@ -51,6 +51,10 @@ Status readHeader(const char* data, qint64 length, qint64 fileSize, Header* out)
 // channel becomes 8 bits as round(v * 255 / (2^n - 1)); alpha is ignored.
 Status decode(const char* data, qint64 length, QImage* out);
 
+// An opaque picture as a top-down 32-bit bitmap, whose rows are the image's
+// own: what decode() reads back exactly. Empty for a null image.
+QByteArray encode(const QImage& image);
+
 // Reads an open descriptor to its end, but never more than cap + 1 bytes:
 // a longer stream is TooLarge, whatever size it claims.
 Status readAtMost(int fd, qint64 cap, QByteArray* out);

@@ -1,20 +1,25 @@
 // The start-up thread: fontconfig's configuration and the first pictures'
-// pixels, made while the main thread connects to the display.
+// pixels, made while the main thread connects to the display; the copy of
+// the first picture kept for the next start.
 #include "toolkit/headstart.h"
 
 #include "toolkit/bitmap.h"
 #include "toolkit/pictures.h"
 #include "toolkit/runtime.h"
 
-#include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <QPixmap>
 #include <QSaveFile>
 #include <QStandardPaths>
 
 #include <fontconfig/fontconfig.h>
 
-#include <functional>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <memory>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -24,54 +29,98 @@ namespace tk {
 namespace {
 std::jthread g_thread;  // joined at exit
 
-// Beside the program's other caches; nothing is lost when it goes.
-QString sizeFile() {
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    return cache.isEmpty() ? QString() : cache + QStringLiteral("/first-picture-size");
+QString sizeFile(const QString& folder) { return folder + QStringLiteral("/first-picture-size"); }
+QString copyFile(const QString& folder) { return folder + QStringLiteral("/first-picture.bmp"); }
+
+bool isIdentity(const QByteArray& text) {
+    if (text.isEmpty()) return false;
+    for (const char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || c == ':')) return false;
+    return true;
+}
+
+bool write(const QString& file, const QByteArray& data) {
+    QSaveFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(data) == data.size() && out.commit();
+}
+
+// The size is forgotten before the copy is replaced: a copy half written or
+// left from another picture is never taken for this one.
+void keepCopy(const QString& folder, const QPixmap& copy, const QByteArray& source) {
+    if (!QDir().mkpath(folder) || !remember(sizeFile(folder), {copy.size(), {}})) return;
+    if (write(copyFile(folder), bmp::encode(copy.toImage())))
+        remember(sizeFile(folder), {copy.size(), source});
 }
 }  // namespace
 
-QSize rememberedSize(const QString& file) {
+QByteArray fileIdentity(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    QByteArray id;
+    for (const quint64 v : {quint64(st.st_dev), quint64(st.st_ino), quint64(st.st_size),
+                            quint64(st.st_mtim.tv_sec), quint64(st.st_mtim.tv_nsec),
+                            quint64(st.st_ctim.tv_sec), quint64(st.st_ctim.tv_nsec)})
+        id += (id.isEmpty() ? "" : ":") + QByteArray::number(v, 16);
+    return id;
+}
+
+Remembered remembered(const QString& file) {
     QByteArray start;
     qint64 bytes = 0;
-    if (file.isEmpty() || bmp::readStart(file, 32, &start, &bytes) != bmp::Status::Ok || bytes > 32)
+    constexpr qint64 kMostBytes = 160;
+    if (bmp::readStart(file, kMostBytes, &start, &bytes) != bmp::Status::Ok || bytes >= kMostBytes)
         return {};
-    const QList<QByteArray> numbers = start.simplified().split(' ');
-    if (numbers.size() != 2) return {};
+    const QList<QByteArray> words = start.simplified().split(' ');
+    if (words.size() != 2 && words.size() != 3) return {};
     bool wide = false, high = false;
-    const int w = numbers[0].toInt(&wide), h = numbers[1].toInt(&high);
+    const int w = words[0].toInt(&wide), h = words[1].toInt(&high);
     // No screen is wider or taller than this; anything else is not ours.
     constexpr int kMost = 16384;
     if (!wide || !high || w < 1 || h < 1 || w > kMost || h > kMost) return {};
-    return {w, h};
+    if (words.size() == 3 && !isIdentity(words[2])) return {};
+    return {QSize(w, h), words.size() == 3 ? words[2] : QByteArray()};
 }
 
-bool rememberSize(const QString& file, QSize size) {
-    if (file.isEmpty() || !QDir().mkpath(QFileInfo(file).path())) return false;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write(QByteArray::number(size.width()) + ' ' + QByteArray::number(size.height()) + '\n');
-    return out.commit();
+bool remember(const QString& file, const Remembered& what) {
+    QByteArray line = QByteArray::number(what.size.width()) + ' ' + QByteArray::number(what.size.height());
+    if (!what.source.isEmpty()) line += ' ' + what.source;
+    return write(file, line + '\n');
+}
+
+std::function<void()> firstPictureAhead(const QString& path, const QString& folder) {
+    const Remembered last = remembered(sizeFile(folder));
+    // Taken before the file is read: a change while it is read shows next time.
+    const QByteArray source = fileIdentity(path);
+    auto keptTaken = std::make_shared<std::atomic<bool>>(false);
+    auto kept = [folder, keptTaken, size = last.size, good = !source.isEmpty() && last.source == source] {
+        QImage copy;
+        QByteArray data;
+        if (!good || bmp::readFile(copyFile(folder), &data) != bmp::Status::Ok ||
+            bmp::decode(data.constData(), data.size(), &copy) != bmp::Status::Ok || copy.size() != size)
+            return QImage();
+        *keptTaken = true;
+        return copy;
+    };
+    auto drawn = [folder, source, keptTaken, size = last.size](const QPixmap& copy) {
+        if (copy.size() == size && *keptTaken) return;
+        // For the next start, after this frame.
+        if (QCoreApplication::instance())
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [=] { keepCopy(folder, copy, source); },
+                                      Qt::QueuedConnection);
+        else
+            keepCopy(folder, copy, source);
+    };
+    return decodeAhead(path, last.size, drawn, kept);
 }
 
 void headStart(const QStringList& pictures) {
     if (g_thread.joinable()) return;
     // Before the thread allocates its large buffers.
     returnLargeBlocks();
-    // The window is most often as large as last time: the first picture is
-    // scaled to that size beside the rest, and the size kept when it changed.
-    const QString remembered = sizeFile();
-    const QSize guess = rememberedSize(remembered);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     std::vector<std::function<void()>> work;
-    for (const QString& p : pictures) {
-        if (!work.empty()) {
-            work.push_back(decodeAhead(p));
-            continue;
-        }
-        work.push_back(decodeAhead(p, guess, [remembered, guess](QSize drawn) {
-            if (drawn != guess) rememberSize(remembered, drawn);
-        }));
-    }
+    for (const QString& p : pictures)
+        work.push_back(work.empty() && !cache.isEmpty() ? firstPictureAhead(p, cache) : decodeAhead(p));
     try {
         g_thread = std::jthread([work = std::move(work)] {
             // Qt's first text asks fontconfig to load its configuration and

@@ -193,10 +193,19 @@ struct Decoded {
     bmp::Status status = bmp::Status::Ok;
     QImage image;
     QImage scaled;  // made ahead at a size asked for beforehand
+    bool kept = false;  // that copy was kept from before, not scaled now
 };
 
-Decoded readAndDecode(const QString& path, QSize scaleTo = {}) {
+Decoded readAndDecode(const QString& path, QSize scaleTo = {},
+                      const std::function<QImage()>& kept = {}) {
     Decoded d;
+    if (kept && !scaleTo.isEmpty()) {
+        if (QImage copy = kept(); copy.size() == scaleTo) {
+            d.scaled = std::move(copy);
+            d.kept = true;
+            return d;
+        }
+    }
     QByteArray data;
     d.status = bmp::readFile(path, &data);
     if (d.status == bmp::Status::Ok) d.status = bmp::decode(data.constData(), data.size(), &d.image);
@@ -224,7 +233,7 @@ Decoded waitFor(std::future<Decoded> work, const QString& path) {
 struct Ahead {
     QString path;
     std::future<Decoded> pixels;
-    std::function<void(QSize)> drawnAt;
+    std::function<void(const QPixmap&)> drawnAt;
 };
 std::vector<Ahead> g_ahead;
 
@@ -241,11 +250,11 @@ Ahead take(const QString& path) {
 
 // The pixels of a file, or a copy of them at `wanted` scaled ahead.
 Decoded decodeFile(const QString& path, QSize wanted = {},
-                   std::function<void(QSize)>* drawnAt = nullptr) {
+                   std::function<void(const QPixmap&)>* drawnAt = nullptr) {
     Ahead a = take(path);
     Decoded d = waitFor(std::move(a.pixels), path);
     if (d.status == bmp::Status::Ok) ++g_stats.decodes;
-    if (!d.scaled.isNull()) ++g_stats.scalings;
+    if (!d.scaled.isNull() && !d.kept) ++g_stats.scalings;
     if (d.status == bmp::Status::Ok && d.image.isNull() && d.scaled.size() != wanted) {
         d = readAndDecode(path);  // scaled ahead to another size
         if (d.status == bmp::Status::Ok) ++g_stats.decodes;
@@ -287,12 +296,15 @@ PictureFile LoadPicture(const QString& path) {
 }
 
 std::function<void()> decodeAhead(const QString& path, QSize scaleTo,
-                                  std::function<void(QSize)> drawnAt) {
+                                  std::function<void(const QPixmap&)> drawnAt,
+                                  std::function<QImage()> kept) {
     const QString real = findFile(path);
     if (real.isEmpty()) return [] {};  // LoadPicture will say why
     auto promise = std::make_shared<std::promise<Decoded>>();
     g_ahead.push_back({real, promise->get_future(), std::move(drawnAt)});
-    return [promise, real, scaleTo] { promise->set_value(readAndDecode(real, scaleTo)); };
+    return [promise, real, scaleTo, kept = std::move(kept)] {
+        promise->set_value(readAndDecode(real, scaleTo, kept));
+    };
 }
 
 QImage readBitmap(const QString& path, QString* why) {
@@ -336,7 +348,7 @@ QPixmap PictureFile::scaled(QSize pixels, qreal ratio, QString* error) const {
         return g_copies.back().pixmap;
     }
 
-    std::function<void(QSize)> drawnAt;
+    std::function<void(const QPixmap&)> drawnAt;
     Decoded d = decodeFile(d_->path, pixels, &drawnAt);
     if (d.status != bmp::Status::Ok) {
         if (error) *error = failure(d_->asked, d.status);
@@ -352,9 +364,9 @@ QPixmap PictureFile::scaled(QSize pixels, qreal ratio, QString* error) const {
         image = std::move(d.image);
     }
     d = Decoded();  // the full-size pixels go before the copy is kept
-    if (drawnAt) drawnAt(pixels);
     image.setDevicePixelRatio(ratio);
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
+    if (drawnAt) drawnAt(pixmap);
 
     g_copies.push_back({d_, pixels, ratio, pixmap, bytesOf(pixmap)});
     g_stats.cachedBytes += g_copies.back().bytes;

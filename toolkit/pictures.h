@@ -47,13 +47,15 @@ PictureFile LoadPicture(const QString& path);
 
 // For a picture about to be shown: returns work that reads and decodes it,
 // or when `scaleTo` is given keeps only a copy scaled to that many device
-// pixels; the work may run on any thread. The first scaled() of that file
-// waits for the work and takes its pixels rather than reading the file again
-// (a copy of another size than it asks for is dropped and the file read),
-// then tells `drawnAt` the size it asked for; work that never runs leaves
-// scaled() to read the file itself.
+// pixels, taking the one `kept` gives when it is of that size instead of
+// reading the file; the work may run on any thread. The first scaled() of
+// that file waits for the work and takes its pixels rather than reading the
+// file again (a copy of another size than it asks for is dropped and the
+// file read), then gives `drawnAt` the copy it made; work that never runs
+// leaves scaled() to read the file itself.
 std::function<void()> decodeAhead(const QString& path, QSize scaleTo = {},
-                                  std::function<void(QSize)> drawnAt = {});
+                                  std::function<void(const QPixmap&)> drawnAt = {},
+                                  std::function<QImage()> kept = {});
 
 // Reads and decodes a bitmap at once. On failure a null image and why.
 QImage readBitmap(const QString& path, QString* why = nullptr);
