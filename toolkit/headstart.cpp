@@ -16,7 +16,10 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <memory>
@@ -110,7 +113,7 @@ std::function<void()> firstPictureAhead(const QString& path, const QString& fold
         else
             keepCopy(folder, copy, source);
     };
-    return decodeAhead(path, last.size, drawn, kept);
+    return decodeAhead(path, kept, drawn);
 }
 
 void headStart(const QStringList& pictures) {
@@ -123,9 +126,14 @@ void headStart(const QStringList& pictures) {
         work.push_back(work.empty() && !cache.isEmpty() ? firstPictureAhead(p, cache) : decodeAhead(p));
     try {
         g_thread = std::jthread([work = std::move(work)] {
+            // Behind the display server and the main thread on the cores,
+            // which wait for this work only briefly. It starts no threads
+            // (they would inherit the lower priority).
+            setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10);
             // Qt's first text asks fontconfig to load its configuration and
             // font cache, the costliest part of it; done here, it is ready
-            // when Qt asks. fontconfig is thread-safe for this.
+            // when Qt asks, else Qt loads it too. fontconfig is thread-safe
+            // for this.
             FcInit();
             for (const auto& w : work) w();
         });

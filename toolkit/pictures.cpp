@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <future>
 #include <vector>
 
@@ -192,35 +193,24 @@ QString failure(const QString& asked, bmp::Status status) {
 struct Decoded {
     bmp::Status status = bmp::Status::Ok;
     QImage image;
-    QImage scaled;  // made ahead at a size asked for beforehand
-    bool kept = false;  // that copy was kept from before, not scaled now
+    QImage kept;  // instead: a copy already scaled, kept from before
 };
 
-Decoded readAndDecode(const QString& path, QSize scaleTo = {},
-                      const std::function<QImage()>& kept = {}) {
+Decoded readAndDecode(const QString& path, const std::function<QImage()>& kept = {}) {
     Decoded d;
-    if (kept && !scaleTo.isEmpty()) {
-        if (QImage copy = kept(); copy.size() == scaleTo) {
-            d.scaled = std::move(copy);
-            d.kept = true;
-            return d;
-        }
-    }
+    if (kept && !(d.kept = kept()).isNull()) return d;
     QByteArray data;
     d.status = bmp::readFile(path, &data);
     if (d.status == bmp::Status::Ok) d.status = bmp::decode(data.constData(), data.size(), &d.image);
-    if (d.status == bmp::Status::Ok && !scaleTo.isEmpty() && scaleTo != d.image.size()) {
-        data = QByteArray();
-        d.scaled = d.image.scaled(scaleTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        d.image = QImage();  // most often not needed; else the file is read again
-    }
     return d;
 }
 
-// The result of work handed to another thread, or when that work was dropped
-// unrun (or there was none), the file read here and now.
-Decoded waitFor(std::future<Decoded> work, const QString& path) {
-    if (work.valid()) {
+// The result of work handed to another thread once it is done; when it is
+// not done soon (never run, dropped, or on a thread that gets little time on
+// a busy machine), the file read here and now.
+Decoded takeFrom(std::future<Decoded> work, const QString& path) {
+    constexpr std::chrono::milliseconds kPatience(100);
+    if (work.valid() && work.wait_for(kPatience) == std::future_status::ready) {
         try {
             return work.get();
         } catch (const std::future_error&) {
@@ -252,11 +242,10 @@ Ahead take(const QString& path) {
 Decoded decodeFile(const QString& path, QSize wanted = {},
                    std::function<void(const QPixmap&)>* drawnAt = nullptr) {
     Ahead a = take(path);
-    Decoded d = waitFor(std::move(a.pixels), path);
+    Decoded d = takeFrom(std::move(a.pixels), path);
     if (d.status == bmp::Status::Ok) ++g_stats.decodes;
-    if (!d.scaled.isNull() && !d.kept) ++g_stats.scalings;
-    if (d.status == bmp::Status::Ok && d.image.isNull() && d.scaled.size() != wanted) {
-        d = readAndDecode(path);  // scaled ahead to another size
+    if (!d.kept.isNull() && d.kept.size() != wanted) {
+        d = readAndDecode(path);  // kept at another size
         if (d.status == bmp::Status::Ok) ++g_stats.decodes;
     }
     if (drawnAt) *drawnAt = std::move(a.drawnAt);
@@ -295,16 +284,13 @@ PictureFile LoadPicture(const QString& path) {
     return f;
 }
 
-std::function<void()> decodeAhead(const QString& path, QSize scaleTo,
-                                  std::function<void(const QPixmap&)> drawnAt,
-                                  std::function<QImage()> kept) {
+std::function<void()> decodeAhead(const QString& path, std::function<QImage()> kept,
+                                  std::function<void(const QPixmap&)> drawnAt) {
     const QString real = findFile(path);
     if (real.isEmpty()) return [] {};  // LoadPicture will say why
     auto promise = std::make_shared<std::promise<Decoded>>();
     g_ahead.push_back({real, promise->get_future(), std::move(drawnAt)});
-    return [promise, real, scaleTo, kept = std::move(kept)] {
-        promise->set_value(readAndDecode(real, scaleTo, kept));
-    };
+    return [promise, real, kept = std::move(kept)] { promise->set_value(readAndDecode(real, kept)); };
 }
 
 QImage readBitmap(const QString& path, QString* why) {
@@ -355,8 +341,8 @@ QPixmap PictureFile::scaled(QSize pixels, qreal ratio, QString* error) const {
         return {};
     }
     QImage image;
-    if (d.scaled.size() == pixels) {
-        image = std::move(d.scaled);
+    if (!d.kept.isNull()) {
+        image = std::move(d.kept);
     } else if (d.image.size() != pixels) {
         image = d.image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         ++g_stats.scalings;

@@ -46,16 +46,13 @@ private:
 PictureFile LoadPicture(const QString& path);
 
 // For a picture about to be shown: returns work that reads and decodes it,
-// or when `scaleTo` is given keeps only a copy scaled to that many device
-// pixels, taking the one `kept` gives when it is of that size instead of
-// reading the file; the work may run on any thread. The first scaled() of
-// that file waits for the work and takes its pixels rather than reading the
-// file again (a copy of another size than it asks for is dropped and the
-// file read), then gives `drawnAt` the copy it made; work that never runs
-// leaves scaled() to read the file itself.
-std::function<void()> decodeAhead(const QString& path, QSize scaleTo = {},
-                                  std::function<void(const QPixmap&)> drawnAt = {},
-                                  std::function<QImage()> kept = {});
+// or takes the copy `kept` offers instead when there is one (one already
+// scaled, kept from an earlier run); the work may run on any thread. The
+// first scaled() of that file takes its pixels rather than reading the file
+// again (a kept copy only at its own size), then gives `drawnAt` the copy it
+// made; when the work is not done soon, scaled() reads the file itself.
+std::function<void()> decodeAhead(const QString& path, std::function<QImage()> kept = {},
+                                  std::function<void(const QPixmap&)> drawnAt = {});
 
 // Reads and decodes a bitmap at once. On failure a null image and why.
 QImage readBitmap(const QString& path, QString* why = nullptr);
