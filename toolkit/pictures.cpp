@@ -227,7 +227,7 @@ struct Ahead {
 };
 std::vector<Ahead> g_ahead;
 
-// A file's pixels: those decoded ahead, taken once, or else read now.
+// The work begun ahead for a file, if any: taken once.
 Ahead take(const QString& path) {
     Ahead a;
     auto it = std::find_if(g_ahead.begin(), g_ahead.end(), [&](const Ahead& e) { return e.path == path; });
@@ -238,7 +238,8 @@ Ahead take(const QString& path) {
     return a;
 }
 
-// The pixels of a file, or a copy of them at `wanted` scaled ahead.
+// The pixels of a file: decoded ahead, or read now; or a copy of them kept
+// from before, when it has the size `wanted`.
 Decoded decodeFile(const QString& path, QSize wanted = {},
                    std::function<void(const QPixmap&)>* drawnAt = nullptr) {
     Ahead a = take(path);
