@@ -291,10 +291,7 @@ private slots:
         };
         auto kept = [&] {
             QImage copy;
-            QFile f(cache + "/first-picture.bmp");
-            if (!f.open(QIODevice::ReadOnly)) return copy;
-            const QByteArray data = f.readAll();
-            tk::bmp::decode(data.constData(), data.size(), &copy);
+            tk::bmp::loadFile(cache + "/first-picture.bmp", &copy);
             return copy;
         };
 

@@ -308,6 +308,12 @@ Status readFile(const QString& path, QByteArray* out) {
     return s;
 }
 
+Status loadFile(const QString& path, QImage* out) {
+    QByteArray data;
+    const Status s = readFile(path, &data);
+    return s == Status::Ok ? decode(data.constData(), data.size(), out) : s;
+}
+
 Status readStart(const QString& path, qint64 bytes, QByteArray* out, qint64* fileSize) {
     int fd;
     struct stat st;

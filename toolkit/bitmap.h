@@ -62,6 +62,8 @@ Status readAtMost(int fd, qint64 cap, QByteArray* out);
 // A regular file, read whole (at most kCap bytes). Refuses FIFOs and devices
 // without opening them for long, and never blocks on one.
 Status readFile(const QString& path, QByteArray* out);
+// Such a file, read whole and decoded.
+Status loadFile(const QString& path, QImage* out);
 // The first `bytes` of a regular file, and its true size (a file whose
 // claimed size is false is measured by reading it, up to kCap + 1 bytes).
 Status readStart(const QString& path, qint64 bytes, QByteArray* out, qint64* fileSize);

@@ -21,8 +21,6 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <memory>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -94,26 +92,18 @@ std::function<void()> firstPictureAhead(const QString& path, const QString& fold
     const Remembered last = remembered(sizeFile(folder));
     // Taken before the file is read: a change while it is read shows next time.
     const QByteArray source = fileIdentity(path);
-    auto keptTaken = std::make_shared<std::atomic<bool>>(false);
-    auto kept = [folder, keptTaken, size = last.size, good = !source.isEmpty() && last.source == source] {
+    auto kept = [folder, size = last.size, good = !source.isEmpty() && last.source == source] {
         QImage copy;
-        QByteArray data;
-        if (!good || bmp::readFile(copyFile(folder), &data) != bmp::Status::Ok ||
-            bmp::decode(data.constData(), data.size(), &copy) != bmp::Status::Ok || copy.size() != size)
+        if (!good || bmp::loadFile(copyFile(folder), &copy) != bmp::Status::Ok || copy.size() != size)
             return QImage();
-        *keptTaken = true;
         return copy;
     };
-    auto drawn = [folder, source, keptTaken, size = last.size](const QPixmap& copy) {
-        if (copy.size() == size && *keptTaken) return;
-        // For the next start, after this frame.
-        if (QCoreApplication::instance())
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [=] { keepCopy(folder, copy, source); },
-                                      Qt::QueuedConnection);
-        else
-            keepCopy(folder, copy, source);
+    // For the next start, after this frame (a pixmap means an application).
+    auto made = [folder, source](const QPixmap& copy) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [=] { keepCopy(folder, copy, source); },
+                                  Qt::QueuedConnection);
     };
-    return decodeAhead(path, kept, drawn);
+    return decodeAhead(path, kept, made);
 }
 
 void headStart(const QStringList& pictures) {

@@ -199,9 +199,7 @@ struct Decoded {
 Decoded readAndDecode(const QString& path, const std::function<QImage()>& kept = {}) {
     Decoded d;
     if (kept && !(d.kept = kept()).isNull()) return d;
-    QByteArray data;
-    d.status = bmp::readFile(path, &data);
-    if (d.status == bmp::Status::Ok) d.status = bmp::decode(data.constData(), data.size(), &d.image);
+    d.status = bmp::loadFile(path, &d.image);
     return d;
 }
 
@@ -223,7 +221,7 @@ Decoded takeFrom(std::future<Decoded> work, const QString& path) {
 struct Ahead {
     QString path;
     std::future<Decoded> pixels;
-    std::function<void(const QPixmap&)> drawnAt;
+    std::function<void(const QPixmap&)> made;
 };
 std::vector<Ahead> g_ahead;
 
@@ -241,7 +239,7 @@ Ahead take(const QString& path) {
 // The pixels of a file: decoded ahead, or read now; or a copy of them kept
 // from before, when it has the size `wanted`.
 Decoded decodeFile(const QString& path, QSize wanted = {},
-                   std::function<void(const QPixmap&)>* drawnAt = nullptr) {
+                   std::function<void(const QPixmap&)>* made = nullptr) {
     Ahead a = take(path);
     Decoded d = takeFrom(std::move(a.pixels), path);
     if (d.status == bmp::Status::Ok) ++g_stats.decodes;
@@ -249,7 +247,7 @@ Decoded decodeFile(const QString& path, QSize wanted = {},
         d = readAndDecode(path);  // kept at another size
         if (d.status == bmp::Status::Ok) ++g_stats.decodes;
     }
-    if (drawnAt) *drawnAt = std::move(a.drawnAt);
+    if (made) *made = std::move(a.made);
     return d;
 }
 }  // namespace
@@ -286,11 +284,11 @@ PictureFile LoadPicture(const QString& path) {
 }
 
 std::function<void()> decodeAhead(const QString& path, std::function<QImage()> kept,
-                                  std::function<void(const QPixmap&)> drawnAt) {
+                                  std::function<void(const QPixmap&)> made) {
     const QString real = findFile(path);
     if (real.isEmpty()) return [] {};  // LoadPicture will say why
     auto promise = std::make_shared<std::promise<Decoded>>();
-    g_ahead.push_back({real, promise->get_future(), std::move(drawnAt)});
+    g_ahead.push_back({real, promise->get_future(), std::move(made)});
     return [promise, real, kept = std::move(kept)] { promise->set_value(readAndDecode(real, kept)); };
 }
 
@@ -335,8 +333,8 @@ QPixmap PictureFile::scaled(QSize pixels, qreal ratio, QString* error) const {
         return g_copies.back().pixmap;
     }
 
-    std::function<void(const QPixmap&)> drawnAt;
-    Decoded d = decodeFile(d_->path, pixels, &drawnAt);
+    std::function<void(const QPixmap&)> made;
+    Decoded d = decodeFile(d_->path, pixels, &made);
     if (d.status != bmp::Status::Ok) {
         if (error) *error = failure(d_->asked, d.status);
         return {};
@@ -344,6 +342,7 @@ QPixmap PictureFile::scaled(QSize pixels, qreal ratio, QString* error) const {
     QImage image;
     if (!d.kept.isNull()) {
         image = std::move(d.kept);
+        made = nullptr;
     } else if (d.image.size() != pixels) {
         image = d.image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         ++g_stats.scalings;
@@ -353,7 +352,7 @@ QPixmap PictureFile::scaled(QSize pixels, qreal ratio, QString* error) const {
     d = Decoded();  // the full-size pixels go before the copy is kept
     image.setDevicePixelRatio(ratio);
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
-    if (drawnAt) drawnAt(pixmap);
+    if (made) made(pixmap);
 
     g_copies.push_back({d_, pixels, ratio, pixmap, bytesOf(pixmap)});
     g_stats.cachedBytes += g_copies.back().bytes;

@@ -49,10 +49,11 @@ PictureFile LoadPicture(const QString& path);
 // or takes the copy `kept` offers instead when there is one (one already
 // scaled, kept from an earlier run); the work may run on any thread. The
 // first scaled() of that file takes its pixels rather than reading the file
-// again (a kept copy only at its own size), then gives `drawnAt` the copy it
-// made; when the work is not done soon, scaled() reads the file itself.
+// again (a kept copy only at its own size), and gives `made` the copy it
+// made unless it took a kept one; when the work is not done soon, scaled()
+// reads the file itself.
 std::function<void()> decodeAhead(const QString& path, std::function<QImage()> kept = {},
-                                  std::function<void(const QPixmap&)> drawnAt = {});
+                                  std::function<void(const QPixmap&)> made = {});
 
 // Reads and decodes a bitmap at once. On failure a null image and why.
 QImage readBitmap(const QString& path, QString* why = nullptr);
