@@ -7,9 +7,9 @@
 // time of all its threads (those already ended too) from the start to the
 // end (-t, 2 seconds by default; it is then killed, so that no clean-up
 // counts), and how often its threads woke from the first second on while
-// nothing happened. Drawing is followed
-// with the DAMAGE extension and the window's pixels are looked at after each
-// batch of drawing, so the watcher costs nothing while nothing is drawn.
+// nothing happened. Drawing is followed with the DAMAGE extension and the
+// window's pixels are looked at after each batch of drawing, so the watcher
+// costs nothing while nothing is drawn.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
