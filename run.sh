@@ -16,11 +16,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev fonts-noto-cjk)
-test_packages=(xvfb xdotool imagemagick libx11-dev openbox xterm x11-utils)
+test_packages=(xvfb xdotool imagemagick libx11-dev openbox xterm x11-utils dbus-daemon)
 fuzz_packages=(clang libclang-rt-14-dev)
 package_packages=(dpkg-dev file)
-bench_packages=(xvfb valgrind libx11-dev libxdamage-dev)
-check_packages=(dpkg-dev file lintian desktop-file-utils appstream x11-utils xvfb xdotool imagemagick)
+bench_packages=(xvfb valgrind libx11-dev libxdamage-dev dbus-daemon)
+check_packages=(dpkg-dev file lintian desktop-file-utils appstream x11-utils xvfb xdotool imagemagick dbus-daemon)
 jobs=${JOBS:-2}
 
 install() {

@@ -24,10 +24,14 @@ XVFB_PID=""
 GAME_PID=""
 PASSED=0
 
+# shellcheck source=tests/private-bus.sh
+source tests/private-bus.sh
+
 # shellcheck disable=SC2317  # run by the trap
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null && wait "$GAME_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    end_private_bus
     rm -rf "$RUN"
 }
 trap cleanup EXIT
@@ -50,7 +54,7 @@ running() {
     [ -n "$state" ] && [ "$state" != Z ]
 }
 
-for tool in lintian dpkg-deb desktop-file-validate appstreamcli Xvfb xdotool xprop import convert file readelf; do
+for tool in lintian dpkg-deb desktop-file-validate appstreamcli Xvfb xdotool xprop import convert file readelf dbus-daemon; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (./run.sh check-package installs it)"
 done
 [ -f "$DEB" ] || fail "no package at $DEB (./run.sh package makes it)"
@@ -148,6 +152,9 @@ pass "copyright (DEP-5, Expat) and changelog ($top)"
 
 # ==== the installed program =====================================================
 
+# The installed program meets a session bus of the check's own.
+private_bus "$RUN" || fail "no session bus for the game"
+
 # Without a display: the command line still answers.
 got=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GAME" --version 2>&1)
 [ "$got" = "velmoria $VERSION" ] || fail "velmoria --version says '$got'"
@@ -168,7 +175,7 @@ export DISPLAY=":$(cat "$RUN/display")"
 # game and nothing of ours in the current folder.
 mkdir -p "$RUN/empty" "$RUN/xdg" && chmod 700 "$RUN/xdg"
 (cd "$RUN/empty" && exec env -u QT_QPA_PLATFORM XDG_DATA_DIRS="$RUN/empty" XDG_DATA_HOME="$RUN/empty" \
-    XDG_RUNTIME_DIR="$RUN/xdg" XDG_CONFIG_HOME="$RUN/config" XDG_CACHE_HOME="$RUN/cache" \
+    XDG_RUNTIME_DIR="$RUN/xdg" XDG_CONFIG_HOME="$RUN/config" \
     "$GAME" >"$RUN/game.log" 2>&1) &
 GAME_PID=$!
 WIN=""

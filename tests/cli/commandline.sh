@@ -8,9 +8,12 @@ set -u
 GAME=$(readlink -f "$1")
 VERSION=$2
 RUN=$(mktemp -d "${TMPDIR:-/tmp}/velmoria-cli.XXXXXX")
-trap 'rm -rf "$RUN"' EXIT
+# shellcheck source=tests/private-bus.sh
+source "$(dirname "$0")/../private-bus.sh"
+trap 'end_private_bus; rm -rf "$RUN"' EXIT
+private_bus "$RUN" || exit 1
 # What the game keeps goes to the run's folder, not the user's.
-export XDG_CONFIG_HOME="$RUN/config" XDG_CACHE_HOME="$RUN/cache"
+export XDG_CONFIG_HOME="$RUN/config"
 PASSED=0
 
 pass() {

@@ -10,7 +10,7 @@ if [ $# -ne 2 ]; then
 fi
 GAME=$(readlink -f "$1")
 WMCLOSE=$(readlink -f "$2")
-for tool in Xvfb xdotool import convert od timeout; do
+for tool in Xvfb xdotool import convert od timeout dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool not installed"; exit 1; }
 done
 [ -x "$GAME" ] || { echo "FAIL: no game binary at $1"; exit 1; }
@@ -24,6 +24,9 @@ WIN_H=461    # 0.6 x screen height
 BOXES=10     # introduction answered Yes (8) + morning notice (2)
 
 RUN=$(mktemp -d "${TMPDIR:-/tmp}/velmoria-e2e.XXXXXX")
+# shellcheck source=tests/private-bus.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../private-bus.sh"
+private_bus "$RUN" || exit 1
 XVFB_PID=""
 GAME_PID=""
 PASSED=0
@@ -39,6 +42,7 @@ cleanup() {
         kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
     fi
+    end_private_bus
 }
 trap cleanup EXIT
 
@@ -175,9 +179,9 @@ MARK="VELMORIA_E2E_RUN=$RUN"
 start_game() {
     : >"$RUN/game.log"
     mkdir -p "$RUN/xdg" && chmod 700 "$RUN/xdg"
-    # the record of endings and the cache go to the run's folder, not the user's
+    # the record of endings goes to the run's folder, not the user's
     (cd "$RUN" && exec env -u QT_QPA_PLATFORM "$MARK" XDG_RUNTIME_DIR="$RUN/xdg" \
-        XDG_CONFIG_HOME="$RUN/config" XDG_CACHE_HOME="$RUN/cache" "$GAME" >>"$RUN/game.log" 2>&1) &
+        XDG_CONFIG_HOME="$RUN/config" "$GAME" >>"$RUN/game.log" 2>&1) &
     GAME_PID=$!
     WIN=""
     local w
@@ -250,8 +254,8 @@ close_and_expect_exit() {
     pass "closing the window $1 ends the game (pid $EXITED) with status 0 in $TOOK ms"
 }
 
-# expect_exit WHEN: the game must end with status 0 within 5 s and leave
-# nothing running; sets EXITED (its pid) and TOOK (ms).
+# expect_exit WHEN [STATUS]: the game must end with STATUS (0) within 5 s and
+# leave nothing running; sets EXITED (its pid) and TOOK (ms).
 expect_exit() {
     local start
     start=$(now_ms)
@@ -268,7 +272,7 @@ expect_exit() {
     local rc=$?
     EXITED=$GAME_PID
     GAME_PID=""
-    [ "$rc" -eq 0 ] || fail "game exited with status $rc $1"
+    [ "$rc" -eq "${2:-0}" ] || fail "game exited with status $rc $1, want ${2:-0}"
     local left
     left=$(leftovers)
     [ -z "$left" ] || fail "processes left behind $1: $left"

@@ -1,0 +1,43 @@
+# A session bus of a run's own, with no service activation: the game finds a
+# bus as on a desktop, yet nothing is started on its behalf (Qt would
+# otherwise launch a bus of its own, through dbus-launch, that outlives it).
+# Sourced, not run:
+#   private_bus DIR   starts the bus, its socket in DIR; exports its address
+#   end_private_bus   ends it (also safe when none was started)
+# shellcheck shell=bash
+
+BUS_PID=""
+
+private_bus() {
+    cat >"$1/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$1</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+    : >"$1/bus.address"
+    dbus-daemon --config-file="$1/bus.conf" --nofork --print-address=3 3>"$1/bus.address" 2>"$1/bus.log" &
+    BUS_PID=$!
+    for _ in $(seq 200); do
+        [ -s "$1/bus.address" ] && break
+        sleep 0.025
+    done
+    [ -s "$1/bus.address" ] || { echo "FAIL: no session bus" >&2; return 1; }
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$1/bus.address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+end_private_bus() {
+    [ -n "$BUS_PID" ] || return 0
+    kill "$BUS_PID" 2>/dev/null || true
+    wait "$BUS_PID" 2>/dev/null || true
+    BUS_PID=""
+}
