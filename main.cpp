@@ -1,6 +1,5 @@
 // The program: command line, opening the display, desktop identity, then the game.
 #include "game/fom.h"
-#include "toolkit/headstart.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,7 +20,7 @@ const char* const DesktopId = "org.velmoria.Velmoria";
 
 void describeApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("velmoria"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORIA_VERSION_STRING));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORIA_VERSION));
 }
 
 // Options QGuiApplication and QApplication take out of argv themselves; the
@@ -144,8 +143,7 @@ int main(int argc, char** argv) {
     describeApplication();
     if (const int status = parseCommandLine(argc, argv); status >= 0) return status;
 
-    // The fonts and the first picture get ready while the display opens.
-    tk::headStart({Fom::firstPicture()});
+    tk::readyAhead(Fom::firstPicture());
     g_previousHandler = qInstallMessageHandler(holdWhileOpening);
     QApplication app(argc, argv);
     passHeldMessages();
@@ -155,6 +153,7 @@ int main(int argc, char** argv) {
     // the window class, which comes from the application name (X11).
     QGuiApplication::setDesktopFileName(QLatin1String(DesktopId));
     QApplication::setWindowIcon(builtInIcon());
+    Fom::prepareProcess();
 
     Fom fom;
     fom.Form_Load();

@@ -4,6 +4,33 @@
 
 #include "toolkit/runtime.h"
 
+#include <algorithm>
+#include <limits>
+
+namespace {
+// The verdicts, by the rewards earned and the meals that fled (both ranges
+// inclusive): what the master says, how the guide closes, and the ending
+// the record keeps.
+struct Hanketsu {
+    int ghbFrom, ghbTo;
+    int fledFrom, fledTo;
+    const Scenario* verdict;
+    const Scenario* closing;
+    Kiroku::Ketsumatsu ending;
+};
+constexpr int kLeast = std::numeric_limits<qint16>::min();
+constexpr int kMost = std::numeric_limits<qint16>::max();
+const Hanketsu kHanketsu[] = {
+    {5, kMost, 0, 0, &serifu::Kaika, &serifu::UeShime, Kiroku::Kaika},
+    {5, kMost, 1, 3, &serifu::Kiniitta, &serifu::UeShime, Kiroku::Kiniitta},
+    {5, kMost, 4, Fom::Meals, &serifu::Zankoku, &serifu::UeShime, Kiroku::Zankoku},
+    {3, 4, 3, Fom::Meals, &serifu::Hyouban, &serifu::NakaShime, Kiroku::Hyouban},
+    {3, 4, 0, 2, &serifu::Akuhyou, &serifu::NakaShime, Kiroku::Akuhyou},
+    {kLeast, 2, 3, Fom::Meals, &serifu::Amai, &serifu::ShitaShime, Kiroku::Amai},
+    {kLeast, 2, 0, 2, &serifu::Dame, &serifu::ShitaShime, Kiroku::Dame},
+};
+}  // namespace
+
 void Fom::Hyouka_Ivent() {
     Tim.setEnabled(false);
     Img_Yomikomi("fce8");
@@ -16,26 +43,16 @@ void Fom::Hyouka_Ivent() {
     Hanasu(serifu::HyoukaOkotoba);
     Img_Yomikomi("fce9");
 
-    const int g = Ghb;
-    const int f = Tousou_Su;
-    const Scenario* verdict;
-    if (g >= 5) {
-        verdict = f == 0 ? &serifu::Kaika : f <= 3 ? &serifu::Kiniitta : &serifu::Zankoku;
-        Hanasu(*verdict);
-        Hanasu(serifu::UeShime);
-    } else if (g >= 3) {
-        verdict = f >= 3 ? &serifu::Hyouban : &serifu::Akuhyou;
-        Hanasu(*verdict);
-        Hanasu(serifu::NakaShime);
-    } else {
-        verdict = f >= 3 ? &serifu::Amai : &serifu::Dame;
-        Hanasu(*verdict);
-        Hanasu(serifu::ShitaShime);
-    }
+    // Every count the game can reach has its row.
+    const Hanketsu& h = *std::find_if(std::begin(kHanketsu), std::end(kHanketsu), [this](const Hanketsu& r) {
+        return Ghb >= r.ghbFrom && Ghb <= r.ghbTo && Tousou_Su >= r.fledFrom && Tousou_Su <= r.fledTo;
+    });
+    Hanasu(*h.verdict);
+    Hanasu(*h.closing);
 
     ImgStt->Show();
-    ImgStt->setPicture(tk::LoadPicture(AppPath + "gf\\end.bmp"));
-    Kiroku_Hyouka(*verdict);
+    ImgStt->setPicture(Gazou("end"));
+    Kiroku_Kinyuu(h.ending);
     Hanasu(serifu::Endo);
     Form_Activate();
 }

@@ -8,8 +8,8 @@ void Fom::Kubi_Ivent() {
     Tim.setEnabled(false);
     Gamen_Ivent("fce8");
     Hanasu(serifu::Kubi);
-    ImgStt->setPicture(tk::LoadPicture(AppPath + "gf\\end.bmp"));
+    ImgStt->setPicture(Gazou("end"));
     ImgStt->Show();
-    Kiroku_Kubi();
+    Kiroku_Kinyuu(Kiroku::Kubi);
     Form_Activate();
 }

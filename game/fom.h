@@ -67,9 +67,12 @@ public:
     QWidget* PicTeishi = nullptr;
 
     // ---- game/ --------------------------------------------------------------
-    void Form_Load();
-    // The picture the window opens on, which may be decoded ahead.
+    // Process-wide set-up for the game's window, once the QApplication is
+    // made: the program, the tests and the benchmark all run with it.
+    static void prepareProcess();
+    // The picture the window opens on.
     static QString firstPicture();
+    void Form_Load();
     void Form_Activate() override;
     void Form_Unload() override;
     void ImgStt_Click();
@@ -84,6 +87,8 @@ public:
     void Gamen_Ikusei();
     void Gamen_Ivent(const QString& name);
     void Img_Yomikomi(const QString& name);
+    // A picture of GF by its name in the game ("Fce3d", "fce8").
+    tk::PictureFile Gazou(const QString& name) const;
     void ImgFce_MouseDown(int Index);
     void ImgFce_MouseUp(int Index);
     void Mnu11_Click(int Index);
@@ -100,8 +105,7 @@ public:
     void Mnu4_Click();
     void Teishi_Hyouji();  // show or hide the pause overlay
     // An ending's picture shows: the ceremony's verdict, or the dismissal.
-    void Kiroku_Hyouka(const Scenario& verdict);
-    void Kiroku_Kubi();
+    void Kiroku_Kinyuu(Kiroku::Ketsumatsu ending);
 
     // ---- events/ ------------------------------------------------------------
     void DengonIvent();

@@ -3,19 +3,29 @@
 
 #include "toolkit/runtime.h"
 
+#include <QApplication>
+#include <QFileInfo>
+
 namespace {
 // Beside the program (build tree, portable copy) or installed under share/.
 QString dataFolder() {
     const QString here = tk::programFolder();
-    if (tk::findFile(here + "/GF/stt.bmp").isEmpty()) {
-        const QString installed = here + "/../share/games/velmoria";
-        if (!tk::findFile(installed + "/GF/stt.bmp").isEmpty()) return installed;
-    }
+    const QString installed = here + "/../share/games/velmoria";
+    if (!QFileInfo::exists(here + "/GF/stt.bmp") && QFileInfo::exists(installed + "/GF/stt.bmp"))
+        return installed;
     return here;
 }
 }  // namespace
 
 QString Fom::firstPicture() { return dataFolder() + "/GF/stt.bmp"; }
+
+void Fom::prepareProcess() {
+    // Han characters take the locale's language otherwise; asking for the
+    // Japanese family keeps their Japanese forms in every text.
+    QFont f = QApplication::font();
+    f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+    QApplication::setFont(f);
+}
 
 void Fom::Form_Load() {
     tk::Randomize();
@@ -39,7 +49,7 @@ void Fom::Form_Unload() {
 void Fom::ImgStt_Click() { Setumei_Ivent(); }
 
 void Fom::NewGame() {
-    ImgStt->setPicture(tk::LoadPicture(AppPath + "GF\\stt.bmp"));
+    ImgStt->setPicture(Gazou("stt"));
     ImgStt->Hide();
     LblStt->Hide();
     Tousou_Su = 0;

@@ -3,6 +3,7 @@
 // Everything is vector shapes and fixed-seed noise, so a given source always
 // yields the same bytes (on one machine: installed fonts may differ).
 
+#include "names.h"
 #include "pictures.h"
 
 #include <QDir>
@@ -14,11 +15,6 @@
 using namespace pics;
 
 namespace {
-
-struct Job {
-    QString name;
-    std::function<QImage()> draw;
-};
 
 // Faces fill the place they are shown in, at the size a 1080-pixel screen
 // shows them: one cell of the 7 x 3 grid for the row of meals, 2 x 2 cells
@@ -33,26 +29,34 @@ QRectF frameFor(QSize size)
     return QRectF((kFace - w) / 2, 0, w, kFace);
 }
 
-std::vector<Job> pictureJobs()
+// What each name shows, drawn in the shape of its place.
+std::function<QImage()> drawing(const QString &name)
 {
-    std::vector<Job> jobs;
-    auto face = [&](const QString &name, const Person &who, Mood mood, std::uint32_t seed, QSize size) {
-        jobs.push_back({name, [=, &who] { return portrait(who, mood, seed, size, frameFor(size)); }});
+    auto face = [](const Person &who, Mood mood, std::uint32_t seed, QSize size) {
+        return [=, &who] { return portrait(who, mood, seed, size, frameFor(size)); };
     };
-    jobs.push_back({QStringLiteral("stt.bmp"), titlePicture});
-    jobs.push_back({QStringLiteral("end.bmp"), endingPicture});
-    for (int i = 0; i < 7; ++i) {
-        const Person &who = kPeople[i];
-        const QString n = QString::number(i + 1);
-        const std::uint32_t seed = 100u + std::uint32_t(i) * 10u;
-        face("Fce" + n + ".bmp", who, Mood::Calm, seed, kCell);
-        face("fce" + n + "k.bmp", who, Mood::Happy, seed + 1, kSpeaker);
-        face("Fce" + n + "d.bmp", who, Mood::Sad, seed + 2, kSpeaker);
-    }
-    face(QStringLiteral("fce8.bmp"), kPeople[7], Mood::Knowing, 800, kSpeaker);
-    face(QStringLiteral("fce9.bmp"), kPeople[8], Mood::Lordly, 900, kSpeaker);
-    face(QStringLiteral("fce0.bmp"), kPeople[9], Mood::Radiant, 1000, kSpeaker);
-    return jobs;
+    if (name == QLatin1String("stt"))
+        return titlePicture;
+    if (name == QLatin1String("end"))
+        return endingPicture;
+    if (name == QLatin1String("fce8"))
+        return face(kPeople[7], Mood::Knowing, 800, kSpeaker);
+    if (name == QLatin1String("fce9"))
+        return face(kPeople[8], Mood::Lordly, 900, kSpeaker);
+    if (name == QLatin1String("fce0"))
+        return face(kPeople[9], Mood::Radiant, 1000, kSpeaker);
+    // "fce<n>", "fce<n>k" and "fce<n>d": meal n calm, happy and leaving.
+    const int i = name.size() >= 4 ? name[3].digitValue() - 1 : -1;
+    if (!name.startsWith(QLatin1String("fce")) || i < 0 || i > 6 || name.size() > 5)
+        return {};
+    const std::uint32_t seed = 100u + std::uint32_t(i) * 10u;
+    if (name.size() == 4)
+        return face(kPeople[i], Mood::Calm, seed, kCell);
+    if (name.endsWith(QLatin1Char('k')))
+        return face(kPeople[i], Mood::Happy, seed + 1, kSpeaker);
+    if (name.endsWith(QLatin1Char('d')))
+        return face(kPeople[i], Mood::Sad, seed + 2, kSpeaker);
+    return {};
 }
 
 } // namespace
@@ -85,10 +89,13 @@ int main(int argc, char **argv)
     };
     if (!QDir().mkpath(gfDir.path()))
         fail(gfDir.path(), QStringLiteral("cannot create the folder"));
-    for (const Job &job : pictureJobs()) {
-        const QString path = gfDir.filePath(job.name);
+    for (const char *name : kPictureNames) {
+        const QString path = gfDir.filePath(QLatin1String(name) + QStringLiteral(".bmp"));
+        const auto draw = drawing(QLatin1String(name));
         QString error;
-        if (!writeBmp(job.draw(), path, &error))
+        if (!draw)
+            fail(path, QStringLiteral("no drawing has this name"));
+        else if (!writeBmp(draw(), path, &error))
             fail(path, error);
     }
     // The freedesktop icon theme layout, ready to install under share/icons/hicolor.

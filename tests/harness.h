@@ -142,6 +142,7 @@ struct Game {
         tk::setFatalHandler([](const QString& m) { throw FatalError(m); });
         keepSettingsAside();
         tk::setProgramFolder(folder);
+        Fom::prepareProcess();
         fom = std::make_unique<Fom>();
         fom->Form_Load();
         fom->show();

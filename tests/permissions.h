@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QString>
 
-#include <dirent.h>
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -32,8 +32,8 @@ private:
     bool dropped_ = false;
 };
 
-inline bool canList(const QString& folder) {
-    DIR* d = ::opendir(QFile::encodeName(folder).constData());
-    if (d) ::closedir(d);
-    return d != nullptr;
+inline bool canOpen(const QString& file) {
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY);
+    if (fd >= 0) ::close(fd);
+    return fd >= 0;
 }

@@ -1,25 +1,15 @@
-// The toolkit layer on its own: timers, picture files (decoded and scaled
-// ahead too, and the first one's copy kept for the next start), the drawing
-// surface and its mouse rules, control arrays, the window's activation and
-// its menu bar.
+// The toolkit layer on its own: timers, picture files, the drawing surface
+// and its mouse rules, control arrays and the window's activation.
 #include "toolkit/controlarray.h"
 #include "toolkit/form.h"
-#include "toolkit/headstart.h"
 #include "toolkit/pictures.h"
 #include "toolkit/runtime.h"
 #include "toolkit/timer.h"
 
 #include <QFile>
-#include <QMenuBar>
 #include <QPainter>
-#include <QSignalSpy>
-#include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <thread>
-
-#include <sys/stat.h>
 
 namespace {
 QByteArray bmp(int w, int h) {
@@ -47,22 +37,6 @@ struct ActivationCounter : tk::Form {
 class ToolkitTest : public QObject {
     Q_OBJECT
 private slots:
-    // The window's menu bar is made without loading Qt's image plugins
-    // (first, before any other test reads a picture through Qt).
-    void menuBarLoadsNoImagePlugins() {
-        auto plugins = [] {
-            QFile maps("/proc/self/maps");
-            return maps.open(QIODevice::ReadOnly) ? maps.readAll().count("/imageformats/") : -1;
-        };
-        const qsizetype before = plugins();
-        tk::Form form;
-        form.menuBar()->addMenu(QStringLiteral("設定"));
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(plugins(), before);
-        QVERIFY(!form.style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
-    }
-
     void intervalZeroNeverFires() {
         tk::Timer t(0);
         int fired = 0;
@@ -100,26 +74,9 @@ private slots:
         QCOMPARE(fired, 1);
     }
 
-    void findsFilesWhateverTheirCase() {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir("GF");
-        write(dir.path() + "/GF/stt.bmp", bmp(4, 4));
-        write(dir.path() + "/GF/Fce8.bmp", bmp(4, 4));
-        const QString base = dir.path() + "/";
-        QCOMPARE(tk::findFile(base + "GF\\stt.bmp"), base + "GF/stt.bmp");
-        QCOMPARE(tk::findFile(base + "gf\\STT.BMP"), base + "GF/stt.bmp");
-        QCOMPARE(tk::findFile(base + "gf\\fce8.bmp"), base + "GF/Fce8.bmp");
-        QCOMPARE(tk::findFile(base + "Gf/FCE8.bmp"), base + "GF/Fce8.bmp");
-        QVERIFY(tk::findFile(base + "GF\\fce9.bmp").isEmpty());
-        QVERIFY(tk::findFile(base + "GF").isEmpty());  // a folder is not a picture
-        QVERIFY(tk::findFile(base + "GF\\stt.bmp\\x").isEmpty());
-        QVERIFY(!tk::readBitmap(base + "gf\\FCE8.BMP").isNull());
-    }
-
-    // Checked when asked for, decoded when first drawn, and never decoded or
-    // scaled again while a copy of the right size is at hand.
-    void picturesAreDecodedOnceWhenFirstDrawn() {
-        tk::clearPictureCache();
+    // Checked when asked for, decoded when first drawn, and not again while
+    // it is shown at the same size.
+    void picturesAreDecodedWhenFirstDrawn() {
         QTemporaryDir dir;
         write(dir.path() + "/a.bmp", bmp(60, 40));
         write(dir.path() + "/b.bmp", bmp(30, 30));
@@ -128,200 +85,64 @@ private slots:
         s.Scale(0, 0, 3, 2);
         auto* pic = s.create<tk::Picture>();
         pic->Move(0, 0, 1, 1);
-        const auto before = tk::pictureStats();
-        auto costs = [&] {
-            const auto now = tk::pictureStats();
-            return QPair<int, int>(now.decodes - before.decodes, now.scalings - before.scalings);
-        };
-        const tk::PictureFile a = tk::LoadPicture(dir.path() + "/A.BMP");
+        const int before = tk::pictureDecodes();
+        const tk::PictureFile a = tk::LoadPicture(dir.path() + "/a.bmp");
         QCOMPARE(a.size(), QSize(60, 40));
         pic->setPicture(a);
-        QCOMPARE(pic->source(), dir.path() + "/a.bmp");
-        QCOMPARE(costs(), qMakePair(0, 0));
+        QCOMPARE(tk::pictureDecodes(), before);
         s.grab();
-        QCOMPARE(costs(), qMakePair(1, 1));
         s.grab();
         pic->setPicture(tk::LoadPicture(dir.path() + "/a.bmp"));  // asked for again
         s.grab();
-        QCOMPARE(costs(), qMakePair(1, 1));
+        QCOMPARE(tk::pictureDecodes(), before + 1);
         pic->setPicture(tk::LoadPicture(dir.path() + "/b.bmp"));
         s.grab();
-        pic->setPicture(tk::LoadPicture(dir.path() + "/a.bmp"));  // back to one just shown
-        s.grab();
-        QCOMPARE(costs(), qMakePair(2, 2));
-        // Another control of the same size shares the copy; another size
-        // needs its own.
-        auto* same = s.create<tk::Picture>();
-        same->Move(1, 0, 1, 1);
-        same->setPicture(a);
-        s.grab();
-        QCOMPARE(costs(), qMakePair(2, 2));
         pic->Move(0, 0, 2, 2);
         s.grab();
-        QCOMPARE(costs(), qMakePair(3, 3));
+        QCOMPARE(tk::pictureDecodes(), before + 3);
     }
 
-    // The cache of scaled copies stays within its bound, keeping the latest.
-    void scaledCopiesAreBounded() {
-        tk::clearPictureCache();
+    // The first picture, read ahead, goes to its own first drawing only.
+    void theFirstPictureIsReadAheadAndTakenOnce() {
         QTemporaryDir dir;
-        write(dir.path() + "/a.bmp", bmp(64, 64));
-        const tk::PictureFile a = tk::LoadPicture(dir.path() + "/a.bmp");
-        const qint64 limit = tk::pictureStats().cacheLimit;
-        QVERIFY(limit > 0);
-        for (int side = 400; side < 800; side += 25) {
-            QVERIFY(!a.scaled(QSize(side, side), 1, nullptr).isNull());
-            QVERIFY(tk::pictureStats().cachedBytes <= limit);
-        }
-        QVERIFY(tk::pictureStats().cachedCopies < 16);
-        const int decodes = tk::pictureStats().decodes;
-        a.scaled(QSize(775, 775), 1, nullptr);
-        QCOMPARE(tk::pictureStats().decodes, decodes);
-        // The latest is kept even when it alone is over the bound.
-        a.scaled(QSize(2000, 2000), 1, nullptr);
-        a.scaled(QSize(2000, 2000), 1, nullptr);
-        QCOMPARE(tk::pictureStats().decodes, decodes + 1);
-        QCOMPARE(tk::pictureStats().cachedCopies, 1);
+        const QString first = dir.path() + "/first.bmp", other = dir.path() + "/other.bmp";
+        write(first, bmp(8, 8));
+        QImage blue(8, 8, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QVERIFY(blue.save(other, "BMP"));
+        auto colour = [](const tk::PictureFile& f) { return f.scaled(QSize(8, 8), 1, nullptr).toImage().pixelColor(0, 0); };
+        tk::readyAhead(first);
+        QCOMPARE(colour(tk::LoadPicture(other)), QColor(Qt::blue));
+        QCOMPARE(colour(tk::LoadPicture(first)), QColor(Qt::red));
+        QVERIFY(blue.save(first, "BMP"));
+        QCOMPARE(colour(tk::LoadPicture(first)), QColor(Qt::blue));
     }
 
-    // A file checked when asked for but broken before it is drawn.
-    void aFileBrokenAfterItsCheckNamesItself() {
+    // A file checked when asked for but broken before it is drawn stops the
+    // program with an error naming it, once the paint is over: no box may
+    // open inside a paint.
+    void aFileBrokenAfterItsCheckStopsAfterThePaint() {
         QTemporaryDir dir;
         const QString path = dir.path() + "/late.bmp";
         write(path, bmp(20, 20));
-        const tk::PictureFile late = tk::LoadPicture(path);
+        tk::Surface s;
+        s.resize(40, 40);
+        auto* pic = s.create<tk::Picture>();
+        pic->setPicture(tk::LoadPicture(path));
         write(path, bmp(20, 20).left(200));
-        QString error;
-        QVERIFY(late.scaled(QSize(10, 10), 1, &error).isNull());
-        QVERIFY2(error.contains(path) && error.contains("途中で切れています"), qPrintable(error));
-    }
-
-    // The first picture can be decoded on another thread while the window
-    // opens: its first draw takes those pixels, once. Work that never ran,
-    // or a file broken before it ran, is handled as without it.
-    void picturesDecodedAheadAreTakenOnce() {
-        tk::clearPictureCache();
-        QTemporaryDir dir;
-        QImage art(40, 30, QImage::Format_RGB32);
-        for (int y = 0; y < art.height(); ++y)
-            for (int x = 0; x < art.width(); ++x) art.setPixel(x, y, qRgb(x * 6, y * 8, (x + y) * 3));
-        const QString path = dir.path() + "/Art.bmp";
-        QVERIFY(art.save(path, "BMP"));
-        auto shown = [](const tk::PictureFile& f, QString* error = nullptr) {
-            return f.scaled(QSize(40, 30), 1, error).toImage().convertToFormat(QImage::Format_RGB32);
-        };
-        const int before = tk::pictureStats().decodes;
-
-        std::thread(tk::decodeAhead(dir.path() + "/art.BMP")).join();
-        const tk::PictureFile file = tk::LoadPicture(path);
-        QVERIFY(QFile::remove(path));  // the pixels are at hand already
-        QCOMPARE(shown(file), art);
-        QCOMPARE(tk::pictureStats().decodes, before + 1);
-        QVERIFY(file.scaled(QSize(20, 15), 1, nullptr).isNull());  // taken once
-
-        QVERIFY(art.save(path, "BMP"));
-        tk::clearPictureCache();
-        { const auto dropped = tk::decodeAhead(path); }
-        QCOMPARE(shown(tk::LoadPicture(path)), art);
-
-        // Work not done soon is not waited for: its thread may get no time.
-        tk::clearPictureCache();
-        const auto pending = tk::decodeAhead(path);
-        QCOMPARE(shown(tk::LoadPicture(path)), art);
-        pending();
-
-        tk::clearPictureCache();
-        const auto late = tk::decodeAhead(path);
-        const tk::PictureFile checked = tk::LoadPicture(path);
-        QFile whole(path);
-        QVERIFY(whole.open(QIODevice::ReadOnly));
-        write(path, whole.readAll().left(200));
-        std::thread(late).join();
-        QString error;
-        QVERIFY(shown(checked, &error).isNull());
-        QVERIFY2(error.contains("途中で切れています"), qPrintable(error));
-    }
-
-    void whatIsRememberedIsASizeAndASource() {
-        QTemporaryDir dir;
-        const QString file = dir.path() + "/first-picture-size";
-        QVERIFY(!tk::remembered(file).size.isValid());
-        QVERIFY(tk::remember(file, {QSize(922, 438), {}}));
-        QCOMPARE(tk::remembered(file).size, QSize(922, 438));
-        QVERIFY(tk::remembered(file).source.isEmpty());
-        const QByteArray source = tk::fileIdentity(file);
-        QVERIFY(!source.isEmpty());
-        QVERIFY(tk::remember(file, {QSize(1383, 657), source}));
-        QCOMPARE(tk::remembered(file).size, QSize(1383, 657));
-        QCOMPARE(tk::remembered(file).source, source);
-
-        for (const QByteArray& junk : {QByteArray(), QByteArray("922"), QByteArray("922 438 1a 2b"),
-                                       QByteArray("922x438"), QByteArray("-922 438"), QByteArray("0 438"),
-                                       QByteArray("99999 438"), QByteArray("922 438 ../x"),
-                                       QByteArray("922 438\n") + QByteArray(200, ' '),
-                                       QByteArray("\xff\xfe 9", 4)}) {
-            write(file, junk);
-            QVERIFY2(!tk::remembered(file).size.isValid(), junk.constData());
-        }
-        QFile::remove(file);
-        QVERIFY(mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
-        QVERIFY(!tk::remembered(file).size.isValid());  // and it did not wait for a writer
-        QVERIFY(!tk::remembered(dir.path()).size.isValid());
-        QVERIFY(tk::fileIdentity(dir.path() + "/gone").isEmpty());
-    }
-
-    // The first picture's copy is kept for the next start and taken then
-    // while the file is unchanged and the size the same; else it is made
-    // anew from the file and kept in its place.
-    void theFirstPictureIsKeptForTheNextStart() {
-        QTemporaryDir dir;
-        const QString path = dir.path() + "/stt.bmp", cache = dir.path() + "/cache";
-        QImage art(40, 30, QImage::Format_RGB32);
-        for (int y = 0; y < art.height(); ++y)
-            for (int x = 0; x < art.width(); ++x) art.setPixel(x, y, qRgb(x * 6, y * 8, (x ^ y) * 4));
-        QVERIFY(art.save(path, "BMP"));
-        const QImage expected = art.scaled(25, 17, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        // One start: the work, the picture drawn at 25 x 17, what follows the frame.
-        auto start = [&](QSize size) {
-            tk::clearPictureCache();
-            std::thread(tk::firstPictureAhead(path, cache)).join();
-            const QImage shown = tk::LoadPicture(path).scaled(size, 1, nullptr).toImage();
-            QCoreApplication::sendPostedEvents();
-            return shown.convertToFormat(QImage::Format_RGB32);
-        };
-        auto kept = [&] {
-            QImage copy;
-            tk::bmp::loadFile(cache + "/first-picture.bmp", &copy);
-            return copy;
-        };
-
-        QCOMPARE(start(QSize(25, 17)), expected);  // the first start ever
-        QCOMPARE(kept(), expected);
-        QCOMPARE(tk::remembered(cache + "/first-picture-size").size, QSize(25, 17));
-
-        // Taken from the copy: a copy of other pixels shows those.
-        QImage other(25, 17, QImage::Format_RGB32);
-        other.fill(qRgb(10, 200, 30));
-        write(cache + "/first-picture.bmp", tk::bmp::encode(other));
-        const int decodes = tk::pictureStats().decodes, scalings = tk::pictureStats().scalings;
-        QCOMPARE(start(QSize(25, 17)), other);
-        QCOMPARE(tk::pictureStats().scalings, scalings);
-        QCOMPARE(tk::pictureStats().decodes, decodes + 1);
-
-        // A copy broken or of another size, another window size, a changed
-        // file: each time the file's own pixels, and the copy made anew.
-        write(cache + "/first-picture.bmp", tk::bmp::encode(other).left(100));
-        QCOMPARE(start(QSize(25, 17)), expected);
-        QCOMPARE(kept(), expected);
-        write(cache + "/first-picture.bmp", tk::bmp::encode(other.scaled(24, 17)));
-        QCOMPARE(start(QSize(25, 17)), expected);
-        QCOMPARE(start(QSize(20, 15)), art.scaled(20, 15, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        QCOMPARE(tk::remembered(cache + "/first-picture-size").size, QSize(20, 15));
-        write(cache + "/first-picture.bmp", tk::bmp::encode(other.scaled(20, 15)));
-        QImage changed = art;
-        changed.setPixel(0, 0, qRgb(255, 255, 255));
-        QVERIFY(changed.save(path, "BMP"));
-        QCOMPARE(start(QSize(20, 15)), changed.scaled(20, 15, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QStringList errors;
+        tk::setFatalHandler([&](const QString& m) {
+            errors << m;
+            throw std::runtime_error("stop");
+        });
+        s.grab();
+        QVERIFY(errors.isEmpty());
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, QCoreApplication::sendPostedEvents(&s, QEvent::MetaCall));
+        s.grab();  // not tried again
+        QCoreApplication::sendPostedEvents(&s, QEvent::MetaCall);
+        tk::setFatalHandler({});
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(path) && errors[0].contains("途中で切れています"), qPrintable(errors[0]));
     }
 
     // Scaled from the file straight to device pixels: at ratio 2 a picture of
@@ -367,7 +188,7 @@ private slots:
             message = m;
             throw std::runtime_error("stop");
         });
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, tk::LoadPicture("/nowhere/GF\\stt.bmp"));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, tk::LoadPicture("/nowhere/GF/stt.bmp"));
         tk::setFatalHandler({});
         QVERIFY(message.contains("/nowhere/GF/stt.bmp"));
     }

@@ -21,7 +21,6 @@ QString reason(Status status) {
     case Status::Ok: return {};
     case Status::NotFound: return QStringLiteral("ファイルが見つかりません");
     case Status::NotRegular: return QStringLiteral("通常のファイルではありません");
-    case Status::FolderUnreadable: return QStringLiteral("フォルダの中身を読めません");
     case Status::Unreadable: return QStringLiteral("ファイルを読めません");
     case Status::TooLarge: return QStringLiteral("ファイルが大きすぎます");
     case Status::NotBitmap: return QStringLiteral("ビットマップ形式ではありません");
@@ -202,28 +201,6 @@ Status decode(const char* data, qint64 length, QImage* out) {
     }
     *out = std::move(image);
     return Status::Ok;
-}
-
-QByteArray encode(const QImage& image) {
-    if (image.isNull()) return {};
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const qint64 row = qint64(rgb.width()) * 4, pixels = row * rgb.height();
-    QByteArray out(14 + 40, '\0');
-    auto put = [&out](int at, quint32 v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out[at + i] = char(v >> (8 * i));
-    };
-    out[0] = 'B', out[1] = 'M';
-    put(2, quint32(out.size() + pixels), 4);
-    put(10, quint32(out.size()), 4);
-    put(14, 40, 4);
-    put(18, quint32(rgb.width()), 4);
-    put(22, quint32(-rgb.height()), 4);  // top-down
-    put(26, 1, 2);
-    put(28, 32, 2);
-    put(34, quint32(pixels), 4);
-    out.reserve(out.size() + pixels);
-    for (int y = 0; y < rgb.height(); ++y) out.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), row);
-    return out;
 }
 
 // ---- Files -----------------------------------------------------------------

@@ -12,7 +12,6 @@ enum class Status {
     Ok,
     NotFound,
     NotRegular,        // a folder, FIFO, device, symlink loop…
-    FolderUnreadable,  // its folder can be entered but not listed
     Unreadable,
     TooLarge,
     NotBitmap,
@@ -50,10 +49,6 @@ Status readHeader(const char* data, qint64 length, qint64 fileSize, Header* out)
 // Decodes a whole file held in memory into an opaque RGB32 image. An n-bit
 // channel becomes 8 bits as round(v * 255 / (2^n - 1)); alpha is ignored.
 Status decode(const char* data, qint64 length, QImage* out);
-
-// An opaque picture as a top-down 32-bit bitmap, whose rows are the image's
-// own: what decode() reads back exactly. Empty for a null image.
-QByteArray encode(const QImage& image);
 
 // Reads an open descriptor to its end, but never more than cap + 1 bytes:
 // a longer stream is TooLarge, whatever size it claims.

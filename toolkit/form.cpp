@@ -9,14 +9,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPainter>
-#include <QProxyStyle>
-#include <QScreen>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
@@ -25,52 +19,9 @@ namespace tk {
 
 namespace {
 Form* g_main = nullptr;
-
-// Qt asks the session bus whether the desktop shows menus in its own bar
-// and whether a screen reader listens. With no bus address in the
-// environment, no user bus socket and no dbus-launch to start a bus, there is
-// nobody to ask, yet each start would spend milliseconds finding that out;
-// a bus address that refuses at once says so without the search.
-void skipAbsentSessionBus() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo::exists(QDir(runtime).filePath(QStringLiteral("bus")))) return;
-    if (!QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty()) return;
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-}
-
-// A menu bar asks its style for the arrow of its overflow button when it is
-// made, and the common style reads that picture through every image plugin
-// Qt has, loading each with its libraries: milliseconds and memory at
-// start-up for a button that a short menu bar never shows. This style draws
-// the arrow itself and leaves everything else to the usual style.
-class MenuBarStyle : public QProxyStyle {
-public:
-    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
-                       const QWidget* widget) const override {
-        if (which != SP_ToolBarHorizontalExtensionButton)
-            return QProxyStyle::standardIcon(which, option, widget);
-        QPixmap arrow(16, 16);
-        arrow.fill(Qt::transparent);
-        QPainter p(&arrow);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(widget ? widget->palette().color(QPalette::ButtonText) : QColor(Qt::black), 1.5));
-        for (int x : {4, 9}) p.drawPolyline(QPolygonF({{x + 0.0, 4.0}, {x + 3.5, 8.0}, {x + 0.0, 12.0}}));
-        return QIcon(arrow);
-    }
-};
 }  // namespace
 
 Form::Form() : client_(new Surface(this)) {
-    skipAbsentSessionBus();
-    returnLargeBlocks();
-    // Han characters take the locale's language otherwise; ask for the
-    // Japanese family explicitly so they keep their Japanese forms.
-    QFont f = QApplication::font();
-    f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
-    QApplication::setFont(f);
-    if (!dynamic_cast<MenuBarStyle*>(QApplication::style())) QApplication::setStyle(new MenuBarStyle);
-    setFont(f);
     setCentralWidget(client_);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

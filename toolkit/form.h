@@ -25,9 +25,6 @@ public:
 
     Surface* client() const { return client_; }
 
-    // Fixed outer size in pixels (menu bar included), centred on the
-    // available area of the screen the window opens on.
-    void setFixedFrame(int width, int height);
     // The wanted size, shrunk keeping its shape until it lies wholly on that
     // area with room for a window manager's frame; fixed and centred there.
     QSize setFixedFrameOnScreen(QSize wanted);
@@ -55,6 +52,9 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // Fixed outer size in pixels (menu bar included), centred on the
+    // available area of the screen the window opens on.
+    void setFixedFrame(int width, int height);
     void followFocus();
     void letGo();  // closed or lost: stop what could still run
     Surface* client_;

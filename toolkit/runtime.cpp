@@ -25,9 +25,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 #include <unistd.h>
 
 namespace tk {
@@ -294,17 +291,5 @@ QString displayPath(const QString& path) {
 }
 
 void setProgramFolder(const QString& folder) { g_programFolder = folder; }
-
-// Picture files and their decoded pixels pass through buffers of a few
-// hundred kilobytes to megabytes that are freed at once. glibc raises its
-// threshold for serving such blocks from their own mappings each time one is
-// freed, after which they come from the heap and its top is seldom given
-// back: over a game the heap would keep every size once. A fixed threshold
-// hands each large block back to the system when it is freed.
-void returnLargeBlocks() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-#endif
-}
 
 }  // namespace tk

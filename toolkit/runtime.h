@@ -3,8 +3,6 @@
 // folder. Boxes, random draws and fatal errors can be replaced by a test.
 #pragma once
 
-#include "toolkit/pictures.h"
-
 #include <QRect>
 #include <QString>
 
@@ -66,7 +64,5 @@ QString programFolder();
 void setProgramFolder(const QString& folder);  // empty: the real one
 // A path as the player knows the folders in it, for messages.
 QString displayPath(const QString& path);
-// Large blocks (picture files and pixels) go back to the system when freed.
-void returnLargeBlocks();
 
 }  // namespace tk

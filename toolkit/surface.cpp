@@ -6,32 +6,26 @@
 #include <QFontInfo>
 #include <QPainter>
 
-#include <algorithm>
+#include <cmath>
 
 namespace tk {
 
 // ---- Graphic ---------------------------------------------------------------
 
-Graphic::Graphic(Canvas* owner) : owner_(owner) {}
+Graphic::Graphic(Surface* owner) : owner_(owner) {}
 
 void Graphic::setVisible(bool on) {
     if (visible_ == on) return;
     visible_ = on;
-    owner_->repaint(pixelRect().adjusted(-bleed(), -bleed(), bleed(), bleed()));
+    owner_->update(reach());
 }
 
 void Graphic::Move(double left, double top, double width, double height) {
     QRectF r(left, top, width < 0 ? rect_.width() : width, height < 0 ? rect_.height() : height);
     if (r == rect_) return;
-    const QRect from = pixelRect();
+    changed();
     rect_ = r;
-    if (visible_) moved(from, pixelRect());
-}
-
-void Graphic::moved(const QRect& from, const QRect& to) {
-    const int b = bleed();
-    owner_->repaint(from.adjusted(-b, -b, b, b));
-    owner_->repaint(to.adjusted(-b, -b, b, b));
+    changed();
 }
 
 void Graphic::ZOrder() { owner_->bringToFront(this); }
@@ -39,10 +33,8 @@ void Graphic::ZOrder() { owner_->bringToFront(this); }
 QRect Graphic::pixelRect() const { return owner_->toPixels(rect_); }
 
 void Graphic::changed() {
-    if (visible_) owner_->repaint(pixelRect().adjusted(-bleed(), -bleed(), bleed(), bleed()));
+    if (visible_) owner_->update(reach());
 }
-
-void Graphic::paintParts(QPainter& p, const QRect& px, std::span<const QRect>) { paint(p, px); }
 
 void Graphic::copyGeometryFrom(const Graphic& other) {
     rect_ = other.rect_;
@@ -73,11 +65,13 @@ void Picture::paint(QPainter& p, const QRect& px) {
             QString error;
             scaled_ = file_.scaled(pixels, ratio, &error);
             if (scaled_.isNull()) {
-                file_ = PictureFile();  // not tried again while the error is shown
-                Fatal(error);
+                // Not tried again; the error stops the game once this paint
+                // is over, since no box may open inside one.
+                file_ = PictureFile();
+                QMetaObject::invokeMethod(surface(), [error] { Fatal(error); }, Qt::QueuedConnection);
             }
         }
-        p.drawPixmap(px, scaled_);
+        if (!scaled_.isNull()) p.drawPixmap(px, scaled_);
     }
     if (border_) {
         p.setPen(QPen(Qt::black, 1));
@@ -109,64 +103,26 @@ void Shape::setBorder(bool on, QColor colour) {
     changed();
 }
 
-void Shape::paint(QPainter& p, const QRect& px) { paintParts(p, px, {&px, 1}); }
-
-void Shape::paintParts(QPainter& p, const QRect& px, std::span<const QRect> parts) {
+void Shape::paint(QPainter& p, const QRect& px) {
     if (px.isEmpty()) return;
-    // Outlines are one-pixel rectangles filled, which is far cheaper than
-    // stroking them, and every fill is cut to the parts that need it.
-    // (QRect normalises a negative size, so empty rectangles are skipped.)
-    auto fill = [&p](const QRect& a, const QRect& part, const auto& with) {
-        if (!a.isEmpty() && a.intersects(part)) p.fillRect(a & part, with);
-    };
+    // The outline is the rectangle's outermost pixels, inside it; a hatched
+    // or open shape leaves what lies beneath showing through.
+    // (QRect keeps a negative size, which fillRect would not skip.)
     const QRect inside = border_ ? px.adjusted(1, 1, -1, -1) : px;
-    const QRect edges[] = {
-        {px.left(), px.top(), px.width(), 1},
-        {px.left(), px.bottom(), px.width(), 1},
-        {px.left(), px.top() + 1, 1, px.height() - 2},
-        {px.right(), px.top() + 1, 1, px.height() - 2},
-    };
-    for (const QRect& part : parts) {
-        if (fill_ == Solid && border_) {
-            fill(px, part, borderColour_);
-            fill(inside, part, fillColour_);
-            continue;
-        }
-        if (fill_ == Solid) fill(inside, part, fillColour_);
-        else if (fill_ == HorizontalLines) fill(inside, part, QBrush(fillColour_, Qt::HorPattern));
-        if (border_)
-            for (const QRect& e : edges) fill(e, part, borderColour_);
+    if (fill_ == Solid && border_) p.fillRect(px, borderColour_);
+    if (!inside.isEmpty() && fill_ == Solid) p.fillRect(inside, fillColour_);
+    if (!inside.isEmpty() && fill_ == HorizontalLines) p.fillRect(inside, QBrush(fillColour_, Qt::HorPattern));
+    if (!border_ || fill_ == Solid) return;
+    p.fillRect(QRect(px.left(), px.top(), px.width(), 1), borderColour_);
+    p.fillRect(QRect(px.left(), px.bottom(), px.width(), 1), borderColour_);
+    if (px.height() > 2) {
+        p.fillRect(QRect(px.left(), px.top() + 1, 1, px.height() - 2), borderColour_);
+        p.fillRect(QRect(px.right(), px.top() + 1, 1, px.height() - 2), borderColour_);
     }
 }
 
 bool Shape::opaque() const {
     return fill_ == Solid && fillColour_.alpha() == 255 && (!border_ || borderColour_.alpha() == 255);
-}
-
-void Shape::moved(const QRect& from, const QRect& to) {
-    // A shape that grows or shrinks at one edge (a bar) changes only between
-    // its old and new edge, plus the outline just inside the shorter one.
-    const int in = border_ ? 1 : 0;
-    const bool sameX = from.left() == to.left() && from.width() == to.width();
-    const bool sameY = from.top() == to.top() && from.height() == to.height();
-    if (from == to) return;
-    if (sameX && from.top() == to.top()) {
-        const int lo = std::max(from.top(), std::min(from.bottom(), to.bottom()) + 1 - in);
-        surface()->repaint(QRect(from.left(), lo, from.width(), std::max(from.bottom(), to.bottom()) + 1 - lo));
-    } else if (sameX && from.bottom() == to.bottom()) {
-        const int hi = std::min(from.bottom(), std::max(from.top(), to.top()) - 1 + in);
-        const int lo = std::min(from.top(), to.top());
-        surface()->repaint(QRect(from.left(), lo, from.width(), hi + 1 - lo));
-    } else if (sameY && from.left() == to.left()) {
-        const int lo = std::max(from.left(), std::min(from.right(), to.right()) + 1 - in);
-        surface()->repaint(QRect(lo, from.top(), std::max(from.right(), to.right()) + 1 - lo, from.height()));
-    } else if (sameY && from.right() == to.right()) {
-        const int hi = std::min(from.right(), std::max(from.left(), to.left()) - 1 + in);
-        const int lo = std::min(from.left(), to.left());
-        surface()->repaint(QRect(lo, from.top(), hi + 1 - lo, from.height()));
-    } else {
-        Graphic::moved(from, to);
-    }
 }
 
 Graphic* Shape::clone() const {
@@ -181,7 +137,7 @@ Graphic* Shape::clone() const {
 
 // ---- Label -----------------------------------------------------------------
 
-Label::Label(Canvas* owner) : Graphic(owner) {
+Label::Label(Surface* owner) : Graphic(owner) {
     font_.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
 }
 
@@ -216,10 +172,6 @@ void Label::setPadding(double ems) {
     changed();
 }
 
-int Label::paddingPixels() const {
-    return static_cast<int>(std::lround(padding_ * QFontInfo(font_).pixelSize()));
-}
-
 void Label::setAutoSize(bool on) {
     autoSize_ = on;
     if (on) fitText();
@@ -242,7 +194,7 @@ void Label::paint(QPainter& p, const QRect& px) {
     p.setPen(Qt::white);
     int flags = Qt::AlignTop | (centre_ ? Qt::AlignHCenter : right_ ? Qt::AlignRight : Qt::AlignLeft);
     if (!autoSize_) flags |= Qt::TextWordWrap;
-    const int pad = paddingPixels();
+    const int pad = static_cast<int>(std::lround(padding_ * QFontInfo(font_).pixelSize()));
     p.drawText(px.adjusted(pad, 0, -pad, 0), flags, text_);
 }
 

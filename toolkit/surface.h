@@ -1,12 +1,11 @@
-// Windowless graphics on a scaled drawing surface: the stand-in for the
-// classic form runtime's pictures, shapes, labels and framed panels.
+// Windowless graphics on a widget with a user scale: the stand-in for the
+// classic form runtime's pictures, shapes and labels, and its framed panels.
 #pragma once
 
 #include "toolkit/pictures.h"
 
 #include <QColor>
 #include <QFont>
-#include <QImage>
 #include <QPixmap>
 #include <QRectF>
 #include <QString>
@@ -14,18 +13,16 @@
 
 #include <functional>
 #include <memory>
-#include <span>
 #include <vector>
 
 namespace tk {
 
-class Canvas;
 class Surface;
 
 // An element painted by its surface, placed in the surface's user units.
 class Graphic {
 public:
-    explicit Graphic(Canvas* owner);
+    explicit Graphic(Surface* owner);
     virtual ~Graphic() = default;
     Graphic(const Graphic&) = delete;
     Graphic& operator=(const Graphic&) = delete;
@@ -40,18 +37,16 @@ public:
     void Move(double left, double top, double width = -1, double height = -1);
     void ZOrder();  // bring to the front of its surface's graphics
 
-    Canvas* surface() const { return owner_; }
+    Surface* surface() const { return owner_; }
     // The pixel rectangle this element occupies on its surface right now.
     QRect pixelRect() const;
+    // What its painting may touch: text and outlines may reach a pixel past
+    // the rectangle.
+    QRect reach() const { return pixelRect().adjusted(-1, -1, 1, 1); }
 
     virtual void paint(QPainter& p, const QRect& px) = 0;
-    // Paint only where `parts` (inside px, all in painter pixels) need it;
-    // the painter may still clip to more.
-    virtual void paintParts(QPainter& p, const QRect& px, std::span<const QRect> parts);
     // Hides everything beneath it within its pixel rectangle.
     virtual bool opaque() const { return false; }
-    // How far past its rectangle its painting may reach, in pixels.
-    virtual int bleed() const { return 1; }
     // A hidden copy of this element on the same surface, just above it.
     virtual Graphic* clone() const = 0;
     // The surface's pixel size changed.
@@ -59,12 +54,10 @@ public:
 
 protected:
     void changed();  // repaint what this element covers
-    // Repaint what a move from one pixel rectangle to another changed.
-    virtual void moved(const QRect& from, const QRect& to);
     void copyGeometryFrom(const Graphic& other);
 
 private:
-    Canvas* owner_;
+    Surface* owner_;
     QRectF rect_{0, 0, 1, 1};
     bool visible_ = true;
 };
@@ -89,9 +82,7 @@ public:
 
 private:
     PictureFile file_;
-    // In device pixels, kept while the picture and the size stay the same;
-    // shared with the toolkit's cache of scaled copies.
-    QPixmap scaled_;
+    QPixmap scaled_;  // in device pixels, while the file and size stay
     bool border_ = false;
 };
 
@@ -103,19 +94,10 @@ public:
 
     void setFill(Fill f, QColor colour);
     void setBorder(bool on, QColor colour = Qt::black);
-    QColor fillColour() const { return fillColour_; }
-    QColor borderColour() const { return borderColour_; }
-    bool hasBorder() const { return border_; }
-    Fill fill() const { return fill_; }
 
     void paint(QPainter& p, const QRect& px) override;
-    void paintParts(QPainter& p, const QRect& px, std::span<const QRect> parts) override;
     Graphic* clone() const override;
     bool opaque() const override;
-    int bleed() const override { return 0; }
-
-protected:
-    void moved(const QRect& from, const QRect& to) override;
 
 private:
     Fill fill_ = Solid;
@@ -127,7 +109,7 @@ private:
 // White text on a transparent background.
 class Label : public Graphic {
 public:
-    explicit Label(Canvas* owner);
+    explicit Label(Surface* owner);
     void setText(const QString& text);
     const QString& text() const { return text_; }
     void setPointSize(double points);
@@ -138,7 +120,6 @@ public:
     // Space kept clear at both ends of the text, in ems of the label's font,
     // so that text never touches a neighbour.
     void setPadding(double ems);
-    int paddingPixels() const;
     // Size to the text at the current position (single line).
     void setAutoSize(bool on);
 
@@ -156,16 +137,17 @@ private:
     bool autoSize_ = false;
 };
 
-// A user coordinate system over an area of pixels, holding graphics that
-// are painted back to front.
-class Canvas {
+// A widget with a user coordinate system over its inside, painting its
+// graphics back to front where they meet what needs repainting.
+class Surface : public QWidget {
+    Q_OBJECT
 public:
-    virtual ~Canvas() = default;
+    explicit Surface(QWidget* parent = nullptr);
+    ~Surface() override;
 
     void Scale(double left, double top, double width, double height);
-    QRectF scale() const { return scale_; }
-    // The pixel area the user scale maps onto (the inside of any frame).
-    virtual QRect innerRect() const = 0;
+    // The pixels the user scale maps onto: inside any frame.
+    QRect innerRect() const { return rect().adjusted(frame_, frame_, -frame_, -frame_); }
     QRect toPixels(const QRectF& user) const;
     double toUserWidth(int px) const;
     double toUserHeight(int px) const;
@@ -181,44 +163,10 @@ public:
     void bringToFront(Graphic* g);
     // Back to front.
     std::vector<const Graphic*> stackingOrder() const;
-    // Repaint an area of this canvas's pixels.
-    virtual void repaint(const QRect& px) = 0;
 
     void setBackground(QColor c);
-    QColor background() const { return background_; }
-
     // The topmost visible picture at a pixel position, or null.
-    virtual Picture* pictureAt(const QPoint& px) const;
-
-protected:
-    // Paints `parts` (painter pixels; this canvas's pixel origin lies at
-    // `origin`) with the background and every graphic, each part starting
-    // at the topmost graphic that hides everything beneath it there. In a
-    // framed canvas nothing is painted outside the inner area.
-    void paintGraphics(QPainter& p, QPoint origin, std::span<const QRect> parts,
-                       bool framed) const;
-    void graphicsResized();
-
-private:
-    QRectF scale_{0, 0, 1, 1};
-    QColor background_ = Qt::black;
-    std::vector<std::unique_ptr<Graphic>> graphics_;
-};
-
-class Panel;
-
-// A widget with a user coordinate system that paints its graphics back to
-// front. Its panels always lie in front of these graphics.
-class Surface : public QWidget, public Canvas {
-    Q_OBJECT
-public:
-    explicit Surface(QWidget* parent = nullptr);
-    ~Surface() override;
-    using Canvas::create;  // not QWidget's
-
-    QRect innerRect() const override { return rect(); }
-    void repaint(const QRect& px) override;
-    Picture* pictureAt(const QPoint& px) const override;
+    Picture* pictureAt(const QPoint& px) const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -226,45 +174,33 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
+    int frame_ = 0;  // pixels of frame on each side
+
 private:
-    friend class Panel;
-    std::vector<std::unique_ptr<Panel>> panels_;  // back to front
+    QRectF scale_{0, 0, 1, 1};
+    QColor background_ = Qt::black;
+    std::vector<std::unique_ptr<Graphic>> graphics_;
     Picture* pressed_ = nullptr;
 };
 
 // A child window on a surface with a sunken frame and the system face
-// colour, holding its own graphics. It lies in front of all the surface's
-// graphics and, like a child window, takes every click on its area; the
-// surface paints it, so that many small changes cost one repaint.
-class Panel : public Canvas {
+// colour, holding graphics of its own. Like any child window it lies in
+// front of its parent's graphics and takes every click on its area.
+class Panel : public Surface {
+    Q_OBJECT
 public:
-    // Owned by its surface from here on.
     explicit Panel(Surface* parent);
-    QRect innerRect() const override;
-    void repaint(const QRect& px) override;
 
     // Move and resize in the user units of the parent surface.
     void Move(double left, double top, double width = -1, double height = -1);
     void placeOnParent();
-    // Where it lies on its surface, in pixels.
-    QRect geometry() const { return geometry_; }
-    void setGeometry(const QRect& r);
+    bool Visible() const { return !isHidden(); }
 
-    bool Visible() const { return visible_; }
-    void setVisible(bool on);
-    void show() { setVisible(true); }
-    void hide() { setVisible(false); }
+protected:
+    void paintEvent(QPaintEvent* e) override;
 
 private:
-    friend class Surface;
-    // Paint `parts` (surface pixels, inside the panel): frame, background,
-    // graphics.
-    void paintOn(QPainter& p, std::span<const QRect> parts) const;
-
-    Surface* parent_;
     QRectF place_{0, 0, 1, 1};
-    QRect geometry_;
-    bool visible_ = true;
 };
 
 }  // namespace tk

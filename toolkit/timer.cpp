@@ -12,18 +12,18 @@ Hold& hold() {
     return *h;
 }
 
-void Hold::set(const QString& cause, bool on) {
+void Hold::set(Cause cause, bool on) {
     const bool was = held();
-    if (on == causes_.contains(cause)) return;
-    if (on) causes_.insert(cause);
-    else causes_.remove(cause);
+    if (on == heldBy(cause)) return;
+    if (on) causes_ |= bit(cause);
+    else causes_ &= ~bit(cause);
     if (held() != was) emit heldChanged(held());
     emit changed();
 }
 
 void Hold::clear() {
-    if (causes_.isEmpty()) return;
-    causes_.clear();
+    if (!causes_) return;
+    causes_ = 0;
     emit heldChanged(false);
     emit changed();
 }

@@ -5,8 +5,6 @@
 #pragma once
 
 #include <QObject>
-#include <QSet>
-#include <QString>
 #include <QTimer>
 
 #include <functional>
@@ -19,14 +17,18 @@ namespace tk {
 class Hold : public QObject {
     Q_OBJECT
 public:
-    // Causes the window itself notices.
-    static constexpr const char* Minimised = "minimised";
-    static constexpr const char* Hidden = "hidden";
-    static constexpr const char* Focus = "focus";
+    enum Cause {
+        Minimised,  // the window, as the window system tells it
+        Hidden,
+        Focus,      // another program has the keyboard
+        Menu,       // a menu is open
+        Box,        // a box that is not part of the game is open
+        Player,     // the player's own pause
+    };
 
-    void set(const QString& cause, bool on);
-    bool held() const { return !causes_.isEmpty(); }
-    bool heldBy(const QString& cause) const { return causes_.contains(cause); }
+    void set(Cause cause, bool on);
+    bool held() const { return causes_ != 0; }
+    bool heldBy(Cause cause) const { return causes_ & bit(cause); }
     // Drops every cause: the window they were about is gone.
     void clear();
 
@@ -35,7 +37,8 @@ signals:
     void heldChanged(bool held);
 
 private:
-    QSet<QString> causes_;
+    static unsigned bit(Cause cause) { return 1u << cause; }
+    unsigned causes_ = 0;
 };
 
 Hold& hold();
@@ -43,13 +46,13 @@ Hold& hold();
 // Holds with one cause for as long as it lives.
 class HoldWhile {
 public:
-    explicit HoldWhile(QString cause) : cause_(std::move(cause)) { hold().set(cause_, true); }
+    explicit HoldWhile(Hold::Cause cause) : cause_(cause) { hold().set(cause_, true); }
     ~HoldWhile() { hold().set(cause_, false); }
     HoldWhile(const HoldWhile&) = delete;
     HoldWhile& operator=(const HoldWhile&) = delete;
 
 private:
-    QString cause_;
+    Hold::Cause cause_;
 };
 
 class Timer : public QObject {

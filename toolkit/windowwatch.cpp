@@ -8,28 +8,11 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace tk {
 
 namespace {
-
-// The whole connection closed from outside (xkill, the X server gone): Qt
-// reports it and ends with status 1 as for a failure. Every window is lost
-// at once, which ends the program like any lost window.
-QtMessageHandler g_nextHandler = nullptr;
-
-void connectionWatch(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.startsWith(QLatin1String("The X11 connection broke"))) {
-        std::fprintf(stderr, "%s: the display closed the connection\n",
-                     qPrintable(QCoreApplication::applicationName()));
-        std::fflush(nullptr);
-        std::_Exit(0);
-    }
-    if (g_nextHandler) g_nextHandler(type, context, text);
-}
 
 class WindowWatch : public QAbstractNativeEventFilter {
 public:
@@ -37,11 +20,6 @@ public:
         auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
         if (app && installedOn_ != app && QGuiApplication::platformName() == QLatin1String("xcb")) {
             app->installNativeEventFilter(this);
-            static const bool handlerInstalled = [] {
-                g_nextHandler = qInstallMessageHandler(connectionWatch);
-                return true;
-            }();
-            Q_UNUSED(handlerInstalled);
             installedOn_ = app;
         }
         std::erase_if(watched_, [](const Watched& w) { return w.window.isNull(); });

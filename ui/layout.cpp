@@ -112,10 +112,10 @@ void Fom::createMenus() {
     Mnu2 = addMenuItem(Mnu0, QStringLiteral("バージョン情報"), [this] { Mnu2_Click(); });
     // Time stands still while the menu is open.
     connect(Mnu0, &QMenu::aboutToShow, this, [this] {
-        tk::hold().set(QStringLiteral("menu"), true);
+        tk::hold().set(tk::Hold::Menu, true);
         Mnu3->setEnabled(Ikusei() || Mnu3->isChecked());
     });
-    connect(Mnu0, &QMenu::aboutToHide, this, [] { tk::hold().set(QStringLiteral("menu"), false); });
+    connect(Mnu0, &QMenu::aboutToHide, this, [] { tk::hold().set(tk::Hold::Menu, false); });
 }
 
 void Fom::Haichi() {
@@ -138,7 +138,7 @@ void Fom::Haichi() {
     Lbl->setPointSize(MojiSize);
     Img->Move(0, 0, 2, 2);
     ImgStt->Move(0, 0, 7, 3);
-    ImgStt->setPicture(tk::LoadPicture(AppPath + "GF\\stt.bmp"));
+    ImgStt->setPicture(Gazou("stt"));
     LblStt->Move(0, 2.5, 7, 0.5);
     LblStt->setPointSize(MojiSize);
 
@@ -148,7 +148,7 @@ void Fom::Haichi() {
     }
     for (int i = 0; i < Meals; ++i) {
         ImgFce(i).Move(i, 0, 1, 1);
-        ImgFce(i).setPicture(tk::LoadPicture(AppPath + "GF\\Fce" + QString::number(i + 1) + ".bmp"));
+        ImgFce(i).setPicture(Gazou("Fce" + QString::number(i + 1)));
         ShpFce(i).Move(0, 0, 7, 3);
         ShpFce(i).Hide();
         ShpFce(i).ZOrder();

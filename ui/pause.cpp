@@ -8,8 +8,6 @@
 #include <algorithm>
 
 namespace {
-const QString kPlayer = QStringLiteral("player");
-
 // Dims the client area, panels included, says so, and swallows the clicks.
 class Teishi : public QWidget {
 public:
@@ -44,7 +42,7 @@ protected:
 bool visibleCause() {
     const tk::Hold& h = tk::hold();
     return h.heldBy(tk::Hold::Minimised) || h.heldBy(tk::Hold::Hidden) ||
-           h.heldBy(tk::Hold::Focus) || h.heldBy(kPlayer);
+           h.heldBy(tk::Hold::Focus) || h.heldBy(tk::Hold::Player);
 }
 }  // namespace
 
@@ -58,14 +56,14 @@ void Fom::createPause() {
     });
 }
 
-void Fom::Mnu3_Click(bool on) { tk::hold().set(kPlayer, on); }
+void Fom::Mnu3_Click(bool on) { tk::hold().set(tk::Hold::Player, on); }
 
 bool Fom::Ikusei() const { return !ImgStt->Visible() && !Img->Visible(); }
 
 void Fom::Teishi_Hyouji() {
     const bool show = Ikusei() && visibleCause();
     auto* teishi = static_cast<Teishi*>(PicTeishi);
-    if (teishi->byPlayer != tk::hold().heldBy(kPlayer)) {
+    if (teishi->byPlayer != tk::hold().heldBy(tk::Hold::Player)) {
         teishi->byPlayer = !teishi->byPlayer;
         teishi->update();
     }

@@ -2,7 +2,10 @@
 // way every scene speaks: one modal box after another.
 #include "game/fom.h"
 
+#include "pictures/names.h"
 #include "toolkit/runtime.h"
+
+#include <algorithm>
 
 void Fom::Gamen_Ikusei() {
     for (int i = 0; i < Meals; ++i) {
@@ -33,8 +36,13 @@ void Fom::Gamen_Ivent(const QString& name) {
     Teishi_Hyouji();
 }
 
-void Fom::Img_Yomikomi(const QString& name) {
-    Img->setPicture(tk::LoadPicture(AppPath + "gf\\" + name + ".bmp"));
+void Fom::Img_Yomikomi(const QString& name) { Img->setPicture(Gazou(name)); }
+
+tk::PictureFile Fom::Gazou(const QString& name) const {
+    // Whatever case the game writes a name in, the file is the list's.
+    const auto known = std::find(pics::kPictureNames.begin(), pics::kPictureNames.end(), name.toLower());
+    const QString file = known == pics::kPictureNames.end() ? name : QLatin1String(*known);
+    return tk::LoadPicture(AppPath + "GF/" + file + ".bmp");
 }
 
 void Fom::ImgFce_MouseDown(int Index) {

@@ -1,7 +1,6 @@
 // libFuzzer target: the bitmap reader never crashes or reads outside its
-// input, its header check agrees with it, every picture it accepts has
-// exactly the pixels of the reference reading, and written back it reads
-// the same.
+// input, its header check agrees with it, and every picture it accepts has
+// exactly the pixels of the reference reading.
 #include "bitmap_reference.h"
 #include "toolkit/bitmap.h"
 
@@ -39,10 +38,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 fail("pixels differ from the reference");
             }
     }
-    // What it accepts it writes back so that it reads the same again.
-    const QByteArray again = tk::bmp::encode(image);
-    QImage back;
-    if (tk::bmp::decode(again.constData(), again.size(), &back) != Status::Ok || back != image)
-        fail("a picture written back reads otherwise");
     return 0;
 }

@@ -1,0 +1,17 @@
+// The pictures of the folder GF, one file "<name>.bmp" each: the one list of
+// them, for the generator that draws them and the game that shows them.
+#pragma once
+
+#include <array>
+
+namespace pics {
+
+inline constexpr std::array<const char*, 26> kPictureNames = {
+    "stt",   "end",                                                  // start and end
+    "fce1",  "fce2",  "fce3",  "fce4",  "fce5",  "fce6",  "fce7",    // the meals' faces
+    "fce8",  "fce9",  "fce0",                                        // guide, master, bloomed
+    "fce1k", "fce2k", "fce3k", "fce4k", "fce5k", "fce6k", "fce7k",   // speaking their minds
+    "fce1d", "fce2d", "fce3d", "fce4d", "fce5d", "fce6d", "fce7d",   // leaving
+};
+
+}  // namespace pics
