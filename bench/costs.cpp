@@ -1,7 +1,7 @@
-// Instructions of one game tick and of one speaker change, each with its
-// repaint, counted by callgrind: run under
+// Instructions of one game tick with its repaint, counted by callgrind: run
+// under
 //   valgrind --tool=callgrind --collect-atstart=no velmoria-costs FOLDER
-// Every measured step is dumped on its own as "tick" or "speaker".
+// Every measured tick is dumped on its own as "tick".
 #include "game/fom.h"
 #include "toolkit/runtime.h"
 
@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s FOLDER-HOLDING-GF\n", argv[0]);
         return 2;
     }
+    Fom::prepareProcess();
     tk::setProgramFolder(QString::fromLocal8Bit(argv[1]));
     tk::setScreenHeight(768);
     tk::setRandomSource([] { return 0.5f; });
@@ -87,13 +88,5 @@ int main(int argc, char** argv) {
         repaint();
         measure("tick", [&] { f.Jikan_Keika(); });
     }
-
-    // The event screen, each speaker shown once before any is counted.
-    f.Gamen_Ivent(QStringLiteral("fce8"));
-    repaint();
-    f.Img_Yomikomi(QStringLiteral("fce9"));
-    repaint();
-    for (int n = 0; n < kSteps; ++n)
-        measure("speaker", [&] { f.Img_Yomikomi(QString::fromLatin1(n % 2 ? "fce9" : "fce8")); });
     return 0;
 }

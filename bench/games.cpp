@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int games = argc > 2 ? std::atoi(argv[2]) : 7;
+    Fom::prepareProcess();
     tk::setProgramFolder(QString::fromLocal8Bit(argv[1]));
     std::mt19937 draws(20240611);
     tk::setRandomSource([&] { return float(draws() >> 8) / 16777216.0f; });
