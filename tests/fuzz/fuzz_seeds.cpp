@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         ++written;
     };
 
-    const QStringList names = {"stt.bmp", "end.bmp", "Fce1.bmp", "fce8.bmp", "fce3k.bmp", "Fce5d.bmp"};
+    const QStringList names = {"stt.bmp", "end.bmp", "fce1.bmp", "fce8.bmp", "fce3k.bmp", "fce5d.bmp"};
     for (const QString& name : names) {
         QByteArray data;
         QImage image;
