@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev fonts-noto-cjk)
-test_packages=(xvfb xdotool imagemagick libx11-dev openbox xterm x11-utils dbus-daemon)
+test_packages=(xvfb xdotool imagemagick openbox xterm x11-utils wmctrl dbus-daemon)
 fuzz_packages=(clang libclang-rt-14-dev)
 package_packages=(dpkg-dev file)
 bench_packages=(xvfb valgrind libx11-dev libxdamage-dev dbus-daemon)
@@ -43,7 +43,7 @@ build() {  # build DIR [cmake options...]
 }
 
 # libFuzzer with AddressSanitizer and UBSan on the bitmap reader, seeded with
-# crops of our pictures and hand-made samples. Fails on a crash, a sanitizer
+# hand-made samples. Fails on a crash, a sanitizer
 # report, pixels that differ from the reference reading, an input slower
 # than 10 s, or an allocation beyond the reader's 64 MiB cap.
 fuzz() {
@@ -52,7 +52,7 @@ fuzz() {
     cmake --build "$dir" -j "$jobs"
     rm -rf "$dir/seeds" "$dir/corpus"
     mkdir -p "$dir/corpus"
-    "$dir/fuzz_seeds" "$dir/GF" "$dir/seeds"
+    "$dir/fuzz_seeds" "$dir/seeds"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         "$dir/fuzz_bitmap" -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 \
         -rss_limit_mb=1024 -malloc_limit_mb=65 -max_len=8192 -print_final_stats=1 \

@@ -103,32 +103,23 @@ struct Sample {
 // Every depth, both row orders, every header size, plain and bit fields.
 inline std::vector<Sample> accepted() {
     std::vector<Sample> out;
-    auto add = [&](const QString& name, Layout l, uint32_t limit, int w = 13, int h = 5) {
-        out.push_back({name, write(l, w, h, noise(limit))});
+    auto add = [&](Layout l, uint32_t limit, int w = 13, int h = 5) {
+        out.push_back({QString("%1 bits, header %2%3%4").arg(l.depth).arg(l.infoSize).arg(l.topDown ? ", top-down" : "")
+                           .arg(l.bitFields ? ", fields" : ""), write(l, w, h, noise(limit))});
     };
-    for (int depth : {1, 4, 8}) {
-        const QString d = QString::number(depth);
-        add(d + " bits", {40, depth}, 1u << depth);
-        add(d + " bits top-down", {40, depth, false, {}, true}, 1u << depth);
-        add(d + " bits, small header", {12, depth}, 1u << depth);
-        add(d + " bits, fewer colours", {124, depth, false, {}, false, 2}, 2);
+    for (int depth : {1, 4, 8, 16, 24, 32}) {
+        const uint32_t limit = depth == 32 ? 0 : 1u << depth;
+        for (int info : {12, 40, 124})
+            if (info != 12 || depth != 32) add({info, depth, false, {}, info == 124}, limit);
+        if (depth <= 8) add({40, depth, false, {}, false, 2}, 2);  // fewer colours
     }
-    add("16 bits", {40, 16}, 0x10000);
-    add("16 bits top-down", {40, 16, false, {}, true}, 0x10000);
-    add("16 bits, small header", {12, 16}, 0x10000);
-    add("16 bits, fields 5-6-5", {40, 16, true, {0xF800, 0x07E0, 0x001F}}, 0x10000);
-    add("16 bits, fields 4-4-4 top-down", {56, 16, true, {0x0F00, 0x00F0, 0x000F}, true}, 0x10000);
-    add("16 bits, fields blue high", {52, 16, true, {0x001F, 0x03E0, 0x7C00}}, 0x10000);
-    add("24 bits", {40, 24}, 0x1000000);
-    add("24 bits top-down", {40, 24, false, {}, true}, 0x1000000);
-    add("24 bits, small header", {12, 24}, 0x1000000);
-    add("24 bits, large header", {124, 24}, 0x1000000);
-    add("24 bits, width 1", {108, 24}, 0x1000000, 1, 3);
-    add("32 bits", {40, 32}, 0);
-    add("32 bits top-down", {108, 32, false, {}, true}, 0);
-    add("32 bits, fields 8-8-8", {40, 32, true, {0xFF0000, 0xFF00, 0xFF}}, 0);
-    add("32 bits, fields 10-10-10", {124, 32, true, {0x3FF00000, 0xFFC00, 0x3FF}, true}, 0);
-    add("32 bits, fields 1-30-1", {56, 32, true, {0x80000000, 0x7FFFFFFE, 0x1}}, 0);
+    add({40, 16, true, {0xF800, 0x07E0, 0x001F}}, 0x10000);
+    add({56, 16, true, {0x0F00, 0x00F0, 0x000F}, true}, 0x10000);
+    add({52, 16, true, {0x001F, 0x03E0, 0x7C00}}, 0x10000);
+    add({108, 24}, 0x1000000, 1, 3);  // one pixel wide
+    add({40, 32, true, {0xFF0000, 0xFF00, 0xFF}}, 0);
+    add({124, 32, true, {0x3FF00000, 0xFFC00, 0x3FF}, true}, 0);
+    add({56, 32, true, {0x80000000, 0x7FFFFFFE, 0x1}}, 0);
     return out;
 }
 

@@ -6,17 +6,12 @@
 #include "scenes/serifu.h"
 #include "toolkit/runtime.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QStringList>
 #include <QtTest>
 
-#include <algorithm>
 #include <deque>
-#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -32,13 +27,11 @@ struct Draws {
     Draws() {
         tk::setRandomSource([this] {
             ++taken;
-            if (!queue.empty()) {
-                float r = queue.front();
-                queue.pop_front();
-                return r;
-            }
-            if (fallback) return fallback();
-            throw std::runtime_error("the game drew more random numbers than scripted");
+            if (queue.empty() && !fallback) throw std::runtime_error("the game drew more random numbers than scripted");
+            if (queue.empty()) return fallback();
+            const float r = queue.front();
+            queue.pop_front();
+            return r;
         });
     }
     ~Draws() { tk::setRandomSource({}); }
@@ -50,13 +43,6 @@ struct Draws {
         for (int i = 0; i < n; ++i) queue.push_back(r);
     }
 };
-
-// A box's text as the game shows it.
-inline QString joined(const Box& box) {
-    QStringList lines;
-    for (const char* l : box) lines << QString::fromUtf8(l);
-    return lines.join(QStringLiteral("\r\n"));
-}
 
 // The name of a picture's file ("fce8"), lower case.
 inline QString pictureName(const tk::PictureFile& picture) {
@@ -90,9 +76,8 @@ struct Boxes {
             shown.push_back(box);
             if (onBox) onBox(shown.back());
             if (b != tk::vbYesNo) return int(tk::vbOK);
-            if (answers.empty()) return int(tk::vbNo);
-            int a = answers.front();
-            answers.pop_front();
+            const int a = answers.empty() ? int(tk::vbNo) : answers.front();
+            if (!answers.empty()) answers.pop_front();
             return a;
         });
     }
@@ -112,35 +97,23 @@ struct Boxes {
 };
 
 // The record of endings goes to a folder of the tests' own, never the
-// user's settings; in memory where there is such a place, since every ending
-// is written through to the disk. A test may choose another folder.
+// user's settings. A test may choose another folder.
 inline QString& settingsFolder() {
-    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                                 ? QStringLiteral("/dev/shm/velmoria-test-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/velmoria-test-XXXXXX"));
+    static QTemporaryDir dir;
     static QString folder = dir.path();
     return folder;
 }
-inline void keepSettingsAside() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder());
-}
 
 // A loaded, shown window reading the pictures of the build tree.
+// On a 1366 x 768 screen, or one of this geometry and available area (the
+// whole screen when empty).
 struct Game {
     std::unique_ptr<Fom> fom;
-    explicit Game(int screenHeight = 768, const QString& folder = QStringLiteral(VELMORIA_BUILD_DIR)) {
-        tk::setScreenHeight(screenHeight);
-        load(folder);
-    }
-    // On a screen of this geometry and available area (the whole screen
-    // when empty).
-    Game(const QRect& screen, const QRect& available) {
+    explicit Game(const QString& folder = QStringLiteral(VELMORIA_BUILD_DIR),
+                  const QRect& screen = QRect(0, 0, 1366, 768), const QRect& available = QRect()) {
         tk::setScreenArea(screen, available);
-        load(QStringLiteral(VELMORIA_BUILD_DIR));
-    }
-    void load(const QString& folder) {
         tk::setFatalHandler([](const QString& m) { throw FatalError(m); });
-        keepSettingsAside();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder());
         tk::setProgramFolder(folder);
         Fom::prepareProcess();
         fom = std::make_unique<Fom>();
@@ -151,7 +124,7 @@ struct Game {
         fom.reset();
         tk::setFatalHandler({});
         tk::setProgramFolder({});
-        tk::setScreenHeight(0);
+        tk::setScreenArea(QRect());
     }
     Fom* operator->() { return fom.get(); }
     Fom& operator*() { return *fom; }

@@ -9,20 +9,9 @@
 BUS_PID=""
 
 private_bus() {
-    cat >"$1/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$1</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
+    echo "<busconfig><type>session</type><listen>unix:dir=$1</listen><auth>EXTERNAL</auth>
+        <policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>
+        <allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>" >"$1/bus.conf"
     : >"$1/bus.address"
     dbus-daemon --config-file="$1/bus.conf" --nofork --print-address=3 3>"$1/bus.address" 2>"$1/bus.log" &
     BUS_PID=$!

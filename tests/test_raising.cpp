@@ -1,5 +1,5 @@
-// The raising game: purification, the tick, the calendar, the difficulty
-// menu and the meals' own scenes. Scripted draws make every case exact.
+// The raising game: purification, the tick, the calendar, the pace and the
+// meals' own scenes. Scripted draws make every case exact.
 #include "harness.h"
 
 #include <cmath>
@@ -7,438 +7,255 @@
 namespace {
 const float kMax = std::nextafter(1.0f, 0.0f);  // the largest draw below 1
 
-// All meals at confidence 500 and blood 500 + offset; with draws of 0 every
-// meal at 500 loses exactly 16 blood in the next tick.
-void level(Fom& f) {
-    for (int i = 0; i < 7; ++i) {
-        f.Cp[i] = 500;
-        f.Senrei(i, 516 - f.Blood[i]);
+// The raising screen with every meal at confidence 500 and blood 516, so
+// that draws of 0 take exactly 16 blood from each in the next tick.
+struct Level {
+    Game g;
+    Draws d;
+    Boxes b{&*g};
+    explicit Level(int wish = 0) {
+        startRaising(*g, wish);
+        for (int i = 0; i < 7; ++i) {
+            g->Cp[i] = 500;
+            g->Senrei(i, 516 - g->Blood[i]);
+        }
     }
-}
+    // Meal i at confidence cp, with blood left at `after` by a tick of 0 draws.
+    void set(int i, int cp, int after) {
+        g->Cp[i] = qint16(cp);
+        const int loss = int(std::floor(cp / 3.0 / 10));
+        g->Senrei(i, after + loss - g->Blood[i]);
+    }
+    void tick() {
+        d.add(7, 0.0f);
+        g->Jikan_Keika();
+    }
+};
 }  // namespace
 
 class RaisingTest : public QObject {
     Q_OBJECT
 private slots:
-    void purificationRanges_data() {
+    void purification_data() {
         QTest::addColumn<int>("cp");
+        QTest::addColumn<int>("blood");
         QTest::addColumn<float>("r1");
         QTest::addColumn<float>("r2");
-        QTest::addColumn<int>("amount");
-        QTest::newRow("cp0 low") << 0 << 0.0f << 0.0f << 101;
-        QTest::newRow("cp0 high") << 0 << kMax << kMax << 299;
-        QTest::newRow("cp500 high") << 500 << kMax << kMax << 249;
-        QTest::newRow("cp1000 high") << 1000 << kMax << kMax << 200;
-        QTest::newRow("cp1000 low") << 1000 << 0.0f << 0.0f << 101;
+        QTest::addColumn<int>("after");
+        QTest::newRow("cp0 low") << 0 << 0 << 0.0f << 0.0f << 101;
+        QTest::newRow("cp0 high") << 0 << 0 << kMax << kMax << 299;
+        QTest::newRow("cp500 high") << 500 << 0 << kMax << kMax << 249;
+        QTest::newRow("cp1000 high") << 1000 << 0 << kMax << kMax << 200;
         // The first draw scales the confidence term, the second the 1..100 term.
-        QTest::newRow("order") << 500 << 0.5f << 0.1f << 136;
-        QTest::newRow("order swapped") << 500 << 0.1f << 0.5f << 156;
+        QTest::newRow("order") << 500 << 0 << 0.5f << 0.1f << 136;
+        QTest::newRow("order swapped") << 500 << 0 << 0.1f << 0.5f << 156;
+        QTest::newRow("clamped at 1000") << 500 << 950 << 0.0f << 0.0f << 1000;
     }
-    void purificationRanges() {
+    void purification() {
         QFETCH(int, cp);
+        QFETCH(int, blood);
         QFETCH(float, r1);
         QFETCH(float, r2);
-        QFETCH(int, amount);
+        QFETCH(int, after);
         Game g;
         Draws d;
         startRaising(*g);
         g->Cp[2] = qint16(cp);
-        g->Senrei(2, -100);
+        g->Senrei(2, blood - 100);
         d << r1 << r2;
         g->ImgFce_Click(2);
-        QCOMPARE(g->Blood[2], amount);
-        QCOMPARE(g->BloodShp(2).rect().height(), double(amount));
+        QCOMPARE(g->Blood[2], after);
+        QCOMPARE(g->BloodShp(2).rect(), QRectF(1, 0, 1, after));
         QCOMPARE(d.taken, 2);  // no tick at the normal pace
+        g->Senrei(2, -2000);
+        QCOMPARE(g->Blood[2], 0);
     }
 
-    void bloodIsClampedAndTheBarFollows() {
-        Game g;
-        Draws d;
-        startRaising(*g);
-        g->Senrei(1, 850);
-        d << 0.0f << 0.0f;
-        g->ImgFce_Click(1);
-        QCOMPARE(g->Blood[1], 1000);
-        g->Senrei(1, -1000);
-        QCOMPARE(g->Blood[1], 0);
-        g->Senrei(1, 5);
-        g->Senrei(1, -58);
-        QCOMPARE(g->Blood[1], 0);
-        QCOMPARE(g->BloodShp(1).rect(), QRectF(1, 0, 1, 0));
-    }
-
-    void decayBounds_data() {
+    void decay_data() {
         QTest::addColumn<int>("cp");
         QTest::addColumn<float>("r");
         QTest::addColumn<int>("loss");
         QTest::newRow("500 low") << 500 << 0.0f << 16;
         QTest::newRow("500 high") << 500 << kMax << 29;
-        QTest::newRow("1000 low") << 1000 << 0.0f << 33;
         QTest::newRow("1000 high") << 1000 << kMax << 58;
         QTest::newRow("17 never") << 17 << kMax << 0;
         QTest::newRow("18 can") << 18 << kMax << 1;
     }
-    void decayBounds() {
+    void decay() {
         QFETCH(int, cp);
         QFETCH(float, r);
         QFETCH(int, loss);
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        g->Cp[3] = qint16(cp);
-        d << 0 << 0 << 0 << r << 0 << 0 << 0;
-        g->Jikan_Keika();
-        QCOMPARE(g->Blood[3], 516 - loss);
-        QCOMPARE(g->Blood[0], 500);
-        QCOMPARE(d.taken, 7);
+        Level l;
+        l.g->Cp[3] = qint16(cp);
+        l.d << 0 << 0 << 0 << r << 0 << 0 << 0;
+        l.g->Jikan_Keika();
+        QCOMPARE(l.g->Blood[3], 516 - loss);
+        QCOMPARE(l.g->Blood[0], 500);
+        QCOMPARE(l.d.taken, 7);
     }
 
-    void confidenceRoundsHalvesToEven_data() {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("change");  // six partners with the same difference
-        QTest::newRow("25 -> 0") << 25 << 0;
-        QTest::newRow("75 -> 2") << 75 << 12;
-        QTest::newRow("125 -> 2") << 125 << 12;
-        QTest::newRow("-75 -> -2") << -75 << -12;
-        QTest::newRow("-25 -> 0") << -25 << 0;
-        QTest::newRow("49 -> 1") << 49 << 6;
-        QTest::newRow("484 -> 10") << 484 << 60;
+    // Each partner moves a confidence by the difference of blood over 50,
+    // halves to the even neighbour, clamped to 0..1000 after every partner.
+    void confidence_data() {
+        QTest::addColumn<int>("cp");
+        QTest::addColumn<int>("offset");  // of meal 0's blood, after the decay
+        QTest::addColumn<int>("after");
+        QTest::newRow("25 -> 0") << 500 << 25 << 500;
+        QTest::newRow("75 -> 2") << 500 << 75 << 512;
+        QTest::newRow("125 -> 2") << 500 << 125 << 512;
+        QTest::newRow("-75 -> -2") << 500 << -75 << 488;
+        QTest::newRow("49 -> 1") << 500 << 49 << 506;
+        QTest::newRow("484 -> 10") << 500 << 484 << 560;
+        QTest::newRow("clamped to 1000") << 995 << 50 << 1000;
+        QTest::newRow("clamped to 0") << 11 << -400 << 0;
     }
-    void confidenceRoundsHalvesToEven() {
+    void confidence() {
+        QFETCH(int, cp);
         QFETCH(int, offset);
-        QFETCH(int, change);
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        g->Senrei(0, offset);
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(int(g->Cp[0]), 500 + change);
-        QCOMPARE(g->CpShp(0).rect().height(), double(g->Cp[0]));
+        QFETCH(int, after);
+        Level l;
+        l.set(0, cp, 500 + offset);
+        l.tick();
+        QCOMPARE(int(l.g->Cp[0]), after);
+        QCOMPARE(l.g->CpShp(0).rect().height(), double(after));
     }
 
-    void confidenceIsClampedAfterEachPartner() {
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        // After decay: meal 0 at 500, meal 1 at 0 (+10), meal 2 at 1000 (-10).
-        g->Cp[0] = 995;
-        g->Senrei(0, 533 - g->Blood[0]);
-        g->Senrei(1, 16 - g->Blood[1]);
-        g->Cp[2] = 0;
-        g->Senrei(2, 1000);
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(g->Blood[0], 500);
-        QCOMPARE(g->Cp[0], qint16(990));  // 995 +10 -> 1000, then -10
+    void clampedAfterEachPartner() {
+        Level l;
+        l.set(0, 995, 500);
+        l.set(1, 500, 0);     // +10 for meal 0, which reaches 1000 ...
+        l.set(2, 0, 1000);    // ... before -10 here
+        l.tick();
+        QCOMPARE(l.g->Cp[0], qint16(990));
     }
 
     void fledMealsAreNoPartnersButStillMove() {
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        for (int i = 1; i < 7; ++i) g->Sonzai[i] = false;
-        g->Tousou_Su = 6;
-        g->Senrei(4, 300);  // a fled meal with cleaner blood than the one left
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(g->Cp[0], qint16(500));  // compared with itself only
-        QCOMPARE(g->Cp[4], qint16(506));  // (800 - 500) / 50 against meal 0
-        QCOMPARE(g->Blood[4], 800);       // and its blood decayed like any other
-        QCOMPARE(b.size(), 0);
-
-        // Its monologue still comes once, and it stays off the raising screen.
-        g->Cp[4] = 1000;
-        g->Senrei(4, 533 - g->Blood[4]);
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(b.shown.front().face, QString("fce5k"));
-        QCOMPARE(g->Ghb, qint16(1));
-        QVERIFY(!g->ImgFce(4).Visible() && !g->Pic(4).Visible());
-        const int boxes = b.size();
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(b.size(), boxes);
+        Level l;
+        for (int i = 1; i < 7; ++i) l.g->Sonzai[i] = false;
+        l.g->Tousou_Su = 6;
+        l.g->Senrei(4, 300);  // a fled meal with cleaner blood than the one left
+        l.tick();
+        QCOMPARE(l.g->Cp[0], qint16(500));  // compared with itself only
+        QCOMPARE(l.g->Cp[4], qint16(506));  // (800 - 500) / 50 against meal 0
+        QCOMPARE(l.g->Blood[4], 800);
+        // Its monologue still comes, once, and its face stays away.
+        l.set(4, 1000, 500);
+        l.tick();
+        QCOMPARE(l.b.faces().value(0), QString("fce5k"));
+        QCOMPARE(l.g->Ghb, qint16(1));
+        QVERIFY(!l.g->ImgFce(4).Visible() && !l.g->Pic(4).Visible());
     }
 
     void flightAtTenNotEleven() {
         for (int cp : {10, 11}) {
-            Game g;
-            Draws d;
-            Boxes b(&*g);
-            startRaising(*g, 2);
-            level(*g);
-            g->Cp[2] = qint16(cp);
-            g->Senrei(2, -16);  // no decay below 18: level with the rest after the tick
-            d.add(7, 0.0f);
-            g->Jikan_Keika();
-            QCOMPARE(g->Cp[2], qint16(cp));
-            QCOMPARE(g->Sonzai[2], cp == 11);
-            QCOMPARE(g->Tousou_Su, qint16(cp == 10 ? 1 : 0));
-            if (cp == 10) {
-                QCOMPARE(b.faces(), QStringList({"fce3d"}));
-                QCOMPARE(b[0].lines().size(), 2);
-                QVERIFY(b[0].prompt.contains("…探さないで下さい………"));
-                // Back on the raising screen without meal 2; the marker stays.
-                QVERIFY(!g->ImgFce(2).Visible() && !g->Pic(2).Visible());
-                QVERIFY(g->ImgFce(1).Visible() && g->Pic(1).Visible());
-                QVERIFY(g->ShpGosyoumou->Visible());
-                QCOMPARE(g->ShpGosyoumou->rect(), QRectF(2, 0, 1, 1));
-                QVERIFY(g->Tim.running() && g->DayTim.running());
-                // Fled for good, whatever its confidence does now.
-                g->Cp[2] = 0;
-                d.add(7, 0.0f);
-                g->Jikan_Keika();
-                QCOMPARE(g->Tousou_Su, qint16(1));
-            }
-            QVERIFY(b.allTimersOff());
+            Level l(2);
+            l.set(2, cp, 500);
+            l.tick();
+            QCOMPARE(l.g->Sonzai[2], cp == 11);
+            QCOMPARE(l.g->Tousou_Su, qint16(cp == 10 ? 1 : 0));
+            if (cp == 11) continue;
+            QCOMPARE(l.b.faces(), QStringList({"fce3d"}));
+            QVERIFY(l.b.allTimersOff());
+            // Back on the raising screen without it; the marker stays.
+            QVERIFY(!l.g->ImgFce(2).Visible() && !l.g->Pic(2).Visible() && l.g->ImgFce(1).Visible());
+            QVERIFY(l.g->ShpGosyoumou->Visible() && l.g->Tim.running() && l.g->DayTim.running());
+            l.g->Cp[2] = 0;  // fled for good
+            l.tick();
+            QCOMPARE(l.g->Tousou_Su, qint16(1));
         }
     }
 
     void monologueAtFullConfidenceOncePerGame() {
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        g->Cp[2] = 999;
-        g->Senrei(2, 17);  // loses 33, level with the rest
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(b.size(), 0);
-
-        g->Cp[2] = 1000;
-        g->Senrei(2, 33);
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(b.size(), 2);
-        QCOMPARE(b.faces(), QStringList({"fce3k", "fce3k"}));
-        QCOMPARE(b[1].lines().size(), 3);
-        QVERIFY(b[1].prompt.contains("判りました。"));
-        QCOMPARE(g->Ghb, qint16(1));
-        QCOMPARE(g->LblGhb->text(), QString("0"));  // shown at the next weekly meal
-        QVERIFY(g->Hitorigoto_Zumi[2]);
-        QVERIFY(g->ImgFce(2).Visible() && g->Tim.running());
-
-        g->Senrei(2, 33);
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(b.size(), 2);
-
-        g->NewGame();
-        QVERIFY(!g->Hitorigoto_Zumi[2]);
+        Level l;
+        l.set(2, 999, 500);
+        l.tick();
+        QCOMPARE(l.b.size(), 0);
+        l.set(2, 1000, 500);
+        l.tick();
+        QCOMPARE(l.b.faces(), QStringList({"fce3k", "fce3k"}));
+        QCOMPARE(l.g->Ghb, qint16(1));
+        QCOMPARE(l.g->LblGhb->text(), QString("0"));  // shown at the next weekly meal
+        QVERIFY(l.g->ImgFce(2).Visible() && l.g->Tim.running());
+        l.set(2, 1000, 500);
+        l.tick();
+        QCOMPARE(l.b.size(), 2);
+        l.g->NewGame();
+        QVERIFY(!l.g->Hitorigoto_Zumi[2]);
     }
 
-    void twoScenesInOneTickRunInIndexOrder() {
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        for (int i : {5, 1}) {
-            g->Cp[i] = 10;
-            g->Senrei(i, -16);
-        }
-        g->Cp[3] = 1000;
-        g->Senrei(3, 33);
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QStringList faces = b.faces();
+    void scenesOfOneTickRunInIndexOrder() {
+        Level l;
+        l.set(5, 10, 500);
+        l.set(1, 10, 500);
+        l.set(3, 1000, 500);
+        l.tick();
+        QStringList faces = l.b.faces();
         faces.removeDuplicates();
         QCOMPARE(faces, QStringList({"fce2d", "fce4k", "fce6d"}));
-        QCOMPARE(g->Tousou_Su, qint16(2));
-        QCOMPARE(g->Ghb, qint16(1));
-        QVERIFY(b.allTimersOff());
+        QCOMPARE(l.g->Tousou_Su, qint16(2));
     }
 
+    // Four fled: two more in one tick make six and the game goes on; one
+    // more makes five, and after the tick's other scenes comes the dismissal.
     void dismissalOnlyAtExactlyFive() {
-        // Four fled, two more in one tick: six, and the game goes on.
-        {
-            Game g;
-            Draws d;
-            Boxes b(&*g);
-            startRaising(*g);
-            level(*g);
-            for (int i = 0; i < 4; ++i) g->Sonzai[i] = false;
-            g->Tousou_Su = 4;
-            for (int i : {4, 5}) {
-                g->Cp[i] = 10;
-                g->Senrei(i, -16);
+        for (int fleeing : {2, 1}) {
+            Level l;
+            for (int i = 0; i < 4; ++i) l.g->Sonzai[i] = false;
+            l.g->Tousou_Su = 4;
+            for (int i = 4; i < 4 + fleeing; ++i) l.set(i, 10, 500);
+            l.set(6, 1000, 500);
+            l.tick();
+            QCOMPARE(l.g->Tousou_Su, qint16(4 + fleeing));
+            const QStringList faces = l.b.faces();
+            if (fleeing == 2) {
+                QVERIFY(!faces.contains("fce8") && l.g->Tim.running() && !l.g->ImgStt->Visible());
+                continue;
             }
-            d.add(7, 0.0f);
-            g->Jikan_Keika();
-            QCOMPARE(g->Tousou_Su, qint16(6));
-            QCOMPARE(b.faces(), QStringList({"fce5d", "fce5d", "fce6d", "fce6d", "fce6d", "fce6d"}));
-            QVERIFY(g->Tim.running());
-            d.add(7 * 20, 0.0f);
-            for (int t = 0; t < 20; ++t) g->Jikan_Keika();
-            QVERIFY(g->Tim.running());
-            QVERIFY(!g->ImgStt->Visible());
+            QCOMPARE(faces.indexOf("fce7k"), 2);
+            QCOMPARE(faces.mid(6), QStringList({"fce8", "fce8", "fce8", "fce8"}));
+            QCOMPARE(l.b[6].prompt, QString("仕方のない人…こんなに逃がしてしまうなんて…"));
+            QVERIFY(l.b.allTimersOff());
+            // The start screen on the end picture: no timer, no panel.
+            QVERIFY(l.g->ImgStt->Visible() && pictureName(l.g->ImgStt->picture()) == "end");
+            QVERIFY(!l.g->Tim.Enabled() && !l.g->DayTim.Enabled() && !l.g->Pic(0).Visible());
         }
-        // The fifth flight: the remaining meals' scenes, then the dismissal.
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        for (int i = 0; i < 4; ++i) g->Sonzai[i] = false;
-        g->Tousou_Su = 4;
-        g->Cp[4] = 10;
-        g->Senrei(4, -16);
-        g->Cp[6] = 1000;
-        g->Senrei(6, 33);
-        d.add(7, 0.0f);
-        g->Jikan_Keika();
-        QCOMPARE(g->Tousou_Su, qint16(5));
-        QCOMPARE(b.size(), 2 + 4 + 4);
-        QCOMPARE(b[2].face, QString("fce7k"));
-        QCOMPARE(b[6].face, QString("fce8"));
-        QCOMPARE(b[6].prompt, QString("仕方のない人…こんなに逃がしてしまうなんて…"));
-        const QStringList third = b[8].lines();
-        QCOMPARE(third.size(), 4);
-        QCOMPARE(third[1], QString("首ですめばいいけどね…"));
-        QCOMPARE(third[2], QString());
-        for (const auto& box : b.shown) {
-            QCOMPARE(box.title, QString(""));
-            QCOMPARE(box.buttons, int(tk::vbOKOnly));
-            QVERIFY(!box.prompt.contains("エンＤ"));
-        }
-        QVERIFY(b.allTimersOff());
-        // The start screen, on the end picture; a click starts a new game.
-        QVERIFY(g->ImgStt->Visible());
-        QCOMPARE(pictureName(g->ImgStt->picture()), QString("end"));
-        QVERIFY(!g->Tim.Enabled() && !g->DayTim.Enabled());
-        for (int i = 0; i < 7; ++i) QVERIFY(!g->Pic(i).Visible());
-        QCOMPARE(g->client()->pictureAt(g->client()->rect().center()), g->ImgStt);
     }
 
-    void everyMealsScenesHaveTheirShape() {
-        const int monologue[7][4] = {{2, 1, 1}, {1, 1, 2, 1}, {2, 3}, {1, 2, 2, 1}, {1, 2, 1}, {1, 1, 1}, {1, 1, 3, 1}};
-        const int farewell[7][4] = {{2}, {2, 2}, {2}, {1, 2}, {1, 2}, {1, 1, 1, 2}, {1, 2}};
-        auto shape = [](const int (&row)[4]) {
-            QList<int> s;
-            for (int n : row)
-                if (n) s << n;
-            return s;
-        };
-        Game g;
-        Boxes b(&*g);
-        for (int i = 0; i < 7; ++i) {
-            startRaising(*g);
-            b.clear();
-            g->Hitorigoto_Ivent(i);
-            QList<int> lines;
-            for (const auto& box : b.shown) {
-                lines << int(box.lines().size());
-                QCOMPARE(box.face, QString("fce%1k").arg(i + 1));
-            }
-            QCOMPARE(lines, shape(monologue[i]));
-            b.clear();
-            g->Tousou_Ivent(i);
-            lines.clear();
-            for (const auto& box : b.shown) {
-                lines << int(box.lines().size());
-                QCOMPARE(box.face, QString("fce%1d").arg(i + 1));
-            }
-            QCOMPARE(lines, shape(farewell[i]));
-            QVERIFY(!g->Sonzai[i]);
-        }
-        QCOMPARE(g->Tousou_Su, qint16(1));  // one per game: each loop starts afresh
+    // 軽い: a tick after each click (the purification clamps at 1000 before
+    // the decay); 激重 and 重い tick on their own; a new game is 重い again.
+    void paceOfTheTick() {
+        Level l;
+        l.g->Mnu11[0]->trigger();
+        QVERIFY(l.g->Tim.Enabled() && !l.g->Tim.running() && l.g->DayTim.running());
+        l.g->Senrei(0, 434);
+        l.d << 0 << 0;
+        l.d.add(7, 0.0f);
+        l.g->ImgFce_Click(0);
+        QCOMPARE(l.d.taken, 9);
+        QCOMPARE(l.g->Blood[0], 1000 - 16);
+        for (int i : {2, 1, 0}) l.g->Mnu11[i]->trigger();
+        QCOMPARE(l.g->Tim.Interval(), 0);
+        l.g->NewGame();
+        QCOMPARE(l.g->Tim.Interval(), 500);
+        l.g->Mnu11[2]->trigger();
+        QCOMPARE(l.g->Tim.Interval(), 300);
     }
 
-    void intervalZeroTicksOncePerClick() {
-        Game g;
-        Draws d;
-        Boxes b(&*g);
-        startRaising(*g);
-        level(*g);
-        g->Mnu11[0]->trigger();
-        QCOMPARE(g->Tim.Interval(), 0);
-        QVERIFY(g->Tim.Enabled() && !g->Tim.running());
-        QVERIFY(g->DayTim.running());  // days go on
-        g->Senrei(0, 434);  // 950: the purification clamps at 1000 before the decay
-        d << 0 << 0;
-        d.add(7, 0.0f);
-        g->ImgFce_Click(0);
-        QCOMPARE(d.taken, 9);
-        QCOMPARE(g->Blood[0], 1000 - 16);
-
-        g->Mnu11[2]->trigger();
-        QCOMPARE(g->Tim.Interval(), 300);
-        QVERIFY(g->Tim.running());
-        d << 0 << 0;
-        g->ImgFce_Click(0);
-        QCOMPARE(d.taken, 11);
-        g->Mnu11[1]->trigger();
-        g->Mnu11[1]->trigger();
-        QCOMPARE(g->Tim.Interval(), 500);
-        QCOMPARE(g->DayTim.Interval(), 3000);
-
-        // A choice on the start screen does not carry into the next game.
-        g->Form_Activate();
-        g->Mnu11[0]->trigger();
-        g->NewGame();
-        QCOMPARE(g->Tim.Interval(), 500);
-    }
-
-    void versionBoxHoldsTheGameStill() {
-        Game g;
-        Boxes b(&*g);
-        startRaising(*g);
-        g->Mnu2->trigger();
-        QCOMPARE(b.size(), 1);
-        QCOMPARE(b[0].title, QString("ヴェルモリア"));
-        QVERIFY(b[0].prompt.contains("ヴェルモリア"));
-        QVERIFY(b[0].prompt.contains("バージョン"));
-        QVERIFY(b[0].timersOff);
-        QVERIFY(g->Tim.running() && g->DayTim.running());
-        g->Gamen_Ivent("fce8");
-        g->Form_Activate();  // on the start screen nothing starts afterwards
-        g->Mnu2->trigger();
-        QVERIFY(!g->Tim.Enabled() && !g->DayTim.Enabled());
-    }
-
+    // Days 1 to 7, the weekly meal on the seventh, then day 1 of the next
+    // week; a scene in mid-week leaves the day where it was.
     void dayRhythm() {
         Game g;
         Draws d;
         d.fallback = [] { return 0.0f; };
         Boxes b(&*g);
         startRaising(*g);
-        g->Mnu11[0]->trigger();  // no ticks: only the calendar moves
-        for (int day = 2; day <= 6; ++day) {
-            QVERIFY(g->DayTim.fire());
-            QCOMPARE(g->LblDay->text(), QString::number(day));
-        }
-        QCOMPARE(b.size(), 0);
-        QVERIFY(g->DayTim.fire());  // day 7: the first weekly meal
-        QCOMPARE(g->LblDay->text(), QString("7"));
-        QVERIFY(b.size() > 0);
-        QCOMPARE(b[0].face, QString("fce8"));
-        QVERIFY(b.allTimersOff());
-        QCOMPARE(g->Week, qint16(2));
-        QVERIFY(g->DayTim.running());
-        b.clear();
-        for (int day : {1, 2, 3, 4, 5, 6}) {
-            QVERIFY(g->DayTim.fire());
-            QCOMPARE(g->Day, day);
-        }
-        QCOMPARE(b.size(), 0);
+        for (int day = 2; day <= 6; ++day) QVERIFY(g->DayTim.fire() && g->Day == day && b.size() == 0);
+        QCOMPARE(g->LblDay->text(), QString("6"));
         QVERIFY(g->DayTim.fire());
-        QCOMPARE(g->Week, qint16(3));
-
-        // A scene in mid-week leaves the day where it was and restarts the timer.
-        g->DayTim.fire();
+        QVERIFY(b[0].face == "fce8" && g->Week == 2 && b.allTimersOff() && g->DayTim.running());
+        QVERIFY(g->DayTim.fire() && g->Day == 1);
         g->Tousou_Ivent(6);
-        QCOMPARE(g->Day, 1);
-        QVERIFY(g->DayTim.running());
+        QVERIFY(g->Day == 1 && g->DayTim.running());
     }
 };
 
