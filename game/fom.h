@@ -46,6 +46,7 @@ public:
     tk::Label* Lbl = nullptr;
     tk::ControlArray<tk::Picture> ImgFce{"ImgFce"};
     tk::Shape* ShpGosyoumou = nullptr;
+    tk::Shape* ShpWaku = nullptr;  // the keyboard's focus ring
     tk::Label* LblDay = nullptr;
     tk::Label* LblWeek = nullptr;
     tk::Label* LblGhb = nullptr;
@@ -99,11 +100,17 @@ public:
     void Hanasu(const Scenario& steps);  // boxes and speaker changes in order
 
     // ---- ui/: what the player has beyond the game itself --------------------
-    // Pause, keys and the record; none of it changes the game's state.
+    // Pause, keys, focus, accessibility and the record; none of it changes
+    // the game's state.
     bool Ikusei() const;  // the raising screen is up
     void Mnu3_Click(bool on);
     void Mnu4_Click();
-    void Teishi_Hyouji();  // show or hide the pause overlay
+    void Teishi_Hyouji();  // show or hide the pause overlay, then the ring
+    void Waku_Hyouji();    // place, show or hide the focus ring
+    int Waku() const { return focus_; }  // the face with the keyboard's focus, or -1
+    // What a click there would do now: press the face, start a game.
+    bool faceTakesClick(int Index) const;
+    bool startTakesClick() const;
     // An ending's picture shows: the ceremony's verdict, or the dismissal.
     void Kiroku_Kinyuu(Kiroku::Ketsumatsu ending);
 
@@ -121,15 +128,22 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createControls();
     void createMenus();
     void createPause();
     void Haichi();  // start-up layout on the 7 x 3 grid
-    bool faceTakesClick(int Index) const;
-    void keyFaceUp(bool click);
+    void keyUp(bool click);
+    void moveFocus(bool next);
 
-    int keyFace_ = -1;  // the face whose key is down
+    // The key down, and what it presses: a face, or Meals for the start.
+    struct {
+        int key = 0;
+        int target = -1;
+    } keyDown_;
+    int focus_ = -1;
+    bool focusShown_ = false;  // once the keyboard has moved it
     Kiroku kiroku_;
 };

@@ -2,6 +2,7 @@
 #include "game/fom.h"
 
 #include "toolkit/runtime.h"
+#include "ui/access.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -25,6 +26,7 @@ void Fom::prepareProcess() {
     QFont f = QApplication::font();
     f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
     QApplication::setFont(f);
+    a11y::install();
 }
 
 void Fom::Form_Load() {

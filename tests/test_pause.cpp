@@ -213,6 +213,42 @@ private slots:
         QCOMPARE(d.taken, 2);
         QVERIFY(!g->Mnu3->isChecked());
     }
+
+    // Return and Space start a game on the start screen and press the face
+    // with the focus, which Tab and the arrows move among those shown; only
+    // a press this window had counts.
+    void returnSpaceAndTheFocus() {
+        Game g;
+        Draws d;
+        d.fallback = [] { return 0.5f; };
+        Boxes b(&*g);
+        key(&*g, QEvent::KeyPress, Qt::Key_Return, true);  // held on after a box
+        key(&*g, QEvent::KeyRelease, Qt::Key_Return);
+        QCOMPARE(b.size(), 0);
+        b.answers = {tk::vbYes};
+        pressKey(&*g, Qt::Key_Space);
+        QVERIFY(b.size() == 10 && g->Ikusei() && !g->ShpWaku->Visible());
+        g->Sonzai[1] = false;
+        g->Gamen_Ikusei();
+        QList<int> focus;
+        for (int k : {Qt::Key_Tab, Qt::Key_Right, Qt::Key_Left, Qt::Key_Left, Qt::Key_Backtab}) {
+            key(&*g, QEvent::KeyPress, k);
+            focus << g->Waku();
+        }
+        QCOMPARE(focus, QList<int>({0, 2, 0, 6, 5}));
+        QVERIFY(g->ShpWaku->Visible() && g->ShpWaku->rect().intersects(g->ImgFce(5).rect()));
+        key(&*g, QEvent::KeyPress, Qt::Key_Return);
+        QVERIFY(g->ShpFce(5).Visible());
+        const int blood = g->Blood[5];
+        key(&*g, QEvent::KeyRelease, Qt::Key_Return);
+        QVERIFY(!g->ShpFce(5).Visible() && g->Blood[5] > blood);
+        // A fled meal's focus goes to the next one to its right, else the
+        // last one to its left.
+        g->Tousou_Ivent(5);
+        QCOMPARE(g->Waku(), 6);
+        g->Tousou_Ivent(6);
+        QCOMPARE(g->Waku(), 4);
+    }
 };
 
 QTEST_MAIN(PauseTest)

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tk {
@@ -97,8 +98,8 @@ void Shape::setFill(Fill f, QColor colour) {
     changed();
 }
 
-void Shape::setBorder(bool on, QColor colour) {
-    border_ = on;
+void Shape::setBorder(bool on, QColor colour, int width) {
+    border_ = on ? width : 0;
     borderColour_ = colour;
     changed();
 }
@@ -108,16 +109,18 @@ void Shape::paint(QPainter& p, const QRect& px) {
     // The outline is the rectangle's outermost pixels, inside it; a hatched
     // or open shape leaves what lies beneath showing through.
     // (QRect keeps a negative size, which fillRect would not skip.)
-    const QRect inside = border_ ? px.adjusted(1, 1, -1, -1) : px;
-    if (fill_ == Solid && border_) p.fillRect(px, borderColour_);
+    const int w = border_;
+    const QRect inside = px.adjusted(w, w, -w, -w);
+    if (fill_ == Solid && w) p.fillRect(px, borderColour_);
     if (!inside.isEmpty() && fill_ == Solid) p.fillRect(inside, fillColour_);
     if (!inside.isEmpty() && fill_ == HorizontalLines) p.fillRect(inside, QBrush(fillColour_, Qt::HorPattern));
-    if (!border_ || fill_ == Solid) return;
-    p.fillRect(QRect(px.left(), px.top(), px.width(), 1), borderColour_);
-    p.fillRect(QRect(px.left(), px.bottom(), px.width(), 1), borderColour_);
-    if (px.height() > 2) {
-        p.fillRect(QRect(px.left(), px.top() + 1, 1, px.height() - 2), borderColour_);
-        p.fillRect(QRect(px.right(), px.top() + 1, 1, px.height() - 2), borderColour_);
+    if (!w || fill_ == Solid) return;
+    const int side = std::max(0, px.height() - 2 * w);
+    p.fillRect(QRect(px.left(), px.top(), px.width(), std::min(w, px.height())), borderColour_);
+    if (px.height() > w) p.fillRect(QRect(px.left(), px.bottom() + 1 - w, px.width(), w), borderColour_);
+    if (side) {
+        p.fillRect(QRect(px.left(), px.top() + w, std::min(w, px.width()), side), borderColour_);
+        p.fillRect(QRect(px.right() + 1 - std::min(w, px.width()), px.top() + w, std::min(w, px.width()), side), borderColour_);
     }
 }
 

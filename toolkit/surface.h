@@ -93,7 +93,8 @@ public:
     using Graphic::Graphic;
 
     void setFill(Fill f, QColor colour);
-    void setBorder(bool on, QColor colour = Qt::black);
+    // An outline `width` pixels wide along the inside of the rectangle.
+    void setBorder(bool on, QColor colour = Qt::black, int width = 1);
 
     void paint(QPainter& p, const QRect& px) override;
     Graphic* clone() const override;
@@ -103,7 +104,7 @@ private:
     Fill fill_ = Solid;
     QColor fillColour_ = Qt::white;
     QColor borderColour_ = Qt::black;
-    bool border_ = true;
+    int border_ = 1;  // pixels; 0 for none
 };
 
 // White text on a transparent background.

@@ -57,6 +57,7 @@ void Fom::createControls() {
     Lbl = label("Label1");
     ImgFce.add(0, s->create<tk::Picture>());
     ShpGosyoumou = s->create<tk::Shape>();
+    ShpWaku = s->create<tk::Shape>();
     LblGhb = label("Label1");
     LblWeek = label("Label1");
     LblDay = label("Label1");
@@ -76,6 +77,11 @@ void Fom::createControls() {
     ShpFce(0).setBorder(false);
     ShpGosyoumou->setFill(tk::Shape::HorizontalLines, kOrange);
     ShpGosyoumou->setBorder(true, kOrange);
+    // Thick and white: unlike the orange marker and the thin black border
+    // of a pressed face on the same cell.
+    ShpWaku->setFill(tk::Shape::Transparent, Qt::white);
+    ShpWaku->setBorder(true, Qt::white, 4);
+    ShpWaku->Hide();
 
     ImgStt->onClick = [this] { ImgStt_Click(); };
     ImgFce.MouseDown = [this](int i) { ImgFce_MouseDown(i); };

@@ -1,8 +1,7 @@
-// The pause as the player sees it, and play from the keyboard: keys 1-7
-// press a face as the mouse would, P pauses, F10 opens the menu.
+// The pause as the player sees it: the overlay over the raising screen.
 #include "game/fom.h"
 
-#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -51,7 +50,7 @@ void Fom::createPause() {
     connect(&tk::hold(), &tk::Hold::changed, this, [this] {
         // A key held down when time stopped is let go without a click: its
         // release may never come back to this window.
-        if (tk::hold().held() && keyFace_ >= 0) keyFaceUp(false);
+        if (tk::hold().held()) keyUp(false);
         Teishi_Hyouji();
     });
 }
@@ -67,56 +66,13 @@ void Fom::Teishi_Hyouji() {
         teishi->byPlayer = !teishi->byPlayer;
         teishi->update();
     }
-    if (show == !PicTeishi->isHidden()) return;
-    if (show) {
-        teishi->points = 2 * MojiSize;
-        PicTeishi->setGeometry(client()->rect());
-        PicTeishi->raise();
-    }
-    PicTeishi->setVisible(show);
-}
-
-bool Fom::faceTakesClick(int Index) const {
-    if (inputBlocked() || tk::hold().held()) return false;
-    const tk::Picture& face = ImgFce(Index);
-    return face.Visible() && client()->pictureAt(face.pixelRect().center()) == &face;
-}
-
-void Fom::keyFaceUp(bool click) {
-    const int i = keyFace_;
-    keyFace_ = -1;
-    ImgFce_MouseUp(i);
-    if (click && faceTakesClick(i)) ImgFce_Click(i);
-}
-
-void Fom::keyPressEvent(QKeyEvent* e) {
-    const int key = e->key();
-    const bool plain = !(e->modifiers() & ~Qt::KeypadModifier);
-    if (key >= Qt::Key_1 && key <= Qt::Key_7 && plain) {
-        if (e->isAutoRepeat()) return;
-        if (keyFace_ >= 0) keyFaceUp(false);  // its release went elsewhere
-        const int i = key - Qt::Key_1;
-        if (faceTakesClick(i)) {
-            keyFace_ = i;
-            ImgFce_MouseDown(i);
+    if (show != !PicTeishi->isHidden()) {
+        if (show) {
+            teishi->points = 2 * MojiSize;
+            PicTeishi->setGeometry(client()->rect());
+            PicTeishi->raise();
         }
-        return;
+        PicTeishi->setVisible(show);
     }
-    if (key == Qt::Key_P && plain) {
-        // The player's own pause: only on the raising screen, and always
-        // ended the way it was begun.
-        if (!e->isAutoRepeat() && !inputBlocked() && (Ikusei() || Mnu3->isChecked()))
-            Mnu3->setChecked(!Mnu3->isChecked());
-        return;
-    }
-    tk::Form::keyPressEvent(e);
-}
-
-void Fom::keyReleaseEvent(QKeyEvent* e) {
-    const int key = e->key();
-    if (key >= Qt::Key_1 && key <= Qt::Key_7 && !e->isAutoRepeat() && keyFace_ == key - Qt::Key_1) {
-        keyFaceUp(true);
-        return;
-    }
-    tk::Form::keyReleaseEvent(e);
+    Waku_Hyouji();
 }

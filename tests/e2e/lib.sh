@@ -109,9 +109,10 @@ start_x() {
 
 active() { xdotool getactivewindow 2>/dev/null; }
 
-# open_game: the game started; WIN its window, once shown and active.
+# open_game [VAR=VALUE...]: the game started; WIN its window, once shown
+# and active.
 open_game() {
-    start_game
+    start_game "$@"
     for _ in $(seq 200); do
         WIN=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1)
         [ -n "$WIN" ] && [ "$(active)" = "$WIN" ] && return 0

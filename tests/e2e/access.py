@@ -1,0 +1,111 @@
+#!/usr/bin/python3
+# The game through a screen reader's eyes (AT-SPI): start a game through the
+# accessible start object, find the seven meals with their values, press
+# meal 3 by its action, tab to a face, read the counters, and see the pause
+# come and go. Keys go to the window through xdotool.
+#   access.py   (DISPLAY and the session bus set, the game running)
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+
+def fail(why):
+    print(f"FAIL: {why}")
+    sys.exit(1)
+
+
+def app():
+    for a in pyatspi.Registry.getDesktop(0):
+        if a is not None and a.name == "velmoria":
+            return a
+    return None
+
+
+def find(root, want):
+    """The first object under root for which want(object) holds."""
+    if root is None:
+        return None
+    if want(root):
+        return root
+    for c in root:
+        found = find(c, want)
+        if found is not None:
+            return found
+    return None
+
+
+def wait(what, get, seconds=10):
+    end = time.time() + seconds
+    while time.time() < end:
+        found = get()
+        if found:
+            return found
+        time.sleep(0.2)
+    fail(f"{what} within {seconds} s")
+
+
+def named(name, role=None):
+    return lambda o: o.name == name and (role is None or o.getRole() == role)
+
+
+def key(*keys):
+    subprocess.run(["xdotool", "key", *keys], check=True)
+
+
+wait("the game among the accessible applications", app)
+start = wait("a start button named with the prompt",
+             lambda: find(app(), named("— クリックで始める —", pyatspi.ROLE_PUSH_BUTTON)))
+start.queryAction().doAction(0)
+print("ok 1 - the game starts through the accessible start button")
+
+# The introduction's and the morning's boxes, answered with Return.
+meals = None
+for _ in range(40):
+    meals = [find(app(), named(f"食事 {i}", pyatspi.ROLE_PUSH_BUTTON)) for i in range(1, 8)]
+    if all(meals):
+        break
+    key("Return")
+    time.sleep(0.4)
+if not all(meals):
+    fail("no seven meal buttons on the raising screen")
+values = [m.description for m in meals]
+if not all(v.startswith("自信 ") and "、血の清らかさ " in v for v in values):
+    fail(f"meals without their values: {values}")
+if sum("主様の御所望" in v for v in values) != 1:
+    fail(f"not one wished meal: {values}")
+print(f"ok 2 - seven meal buttons with their values, e.g. 食事 1: {values[0]}")
+
+group = meals[2].parent
+bars = {c.name: c for c in group if c.getRole() == pyatspi.ROLE_PROGRESS_BAR}
+if group.name != "食事 3" or set(bars) != {"自信", "血の清らかさ"}:
+    fail(f"meal 3's group '{group.name}' holds {list(bars)}")
+blood = bars["血の清らかさ"].queryValue()
+before = blood.currentValue
+meals[2].queryAction().doAction(0)
+wait("meal 3's blood rising after its press", lambda: blood.currentValue > before + 5)
+print(f"ok 3 - pressing meal 3 by its action raises its blood from {before:.0f} % to {blood.currentValue:.0f} %")
+
+key("Tab")
+focused = wait("a face focused after Tab",
+               lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                            and o.getState().contains(pyatspi.STATE_FOCUSED)))
+print(f"ok 4 - Tab focuses {focused.name}")
+
+counters = [find(app(), lambda o, w=w: o.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATIC) and o.name.startswith(w + " "))
+            for w in ("週", "日にち", "働き")]
+if not all(counters):
+    fail("the counters are not readable")
+day = counters[1].name
+wait("the day counter changing", lambda: find(app(), lambda o: o.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATIC)
+                                              and o.name.startswith("日にち ") and o.name != day))
+print(f"ok 5 - counters read {', '.join(c.name for c in counters)}, and the day moves on")
+
+key("p")
+alert = wait("the player's pause announced", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_ALERT
+                                                       and o.name == "一時停止中、P キーで再開"))
+said = alert.name
+key("p")
+wait("the pause gone", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_ALERT) is None)
+print(f"ok 6 - the pause appears as an alert ('{said}') and goes")
