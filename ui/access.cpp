@@ -3,7 +3,7 @@
 // reader first asks for the client area and kept while the window lives.
 // Only what a sighted player can see is offered; what changes is told on
 // the spot for the focus, the screens and the pause, and within about a
-// second for counters and values.
+// second for the counters and the focused meal's values.
 #include "ui/access.h"
 
 #include "game/fom.h"
@@ -54,7 +54,7 @@ public:
     QAccessible::Role role() const override {
         static constexpr QAccessible::Role roles[] = {
             QAccessible::Button,      QAccessible::Grouping,    QAccessible::Button,  QAccessible::ProgressBar,
-            QAccessible::ProgressBar, QAccessible::StaticText, QAccessible::AlertMessage, QAccessible::Graphic};
+            QAccessible::ProgressBar, QAccessible::StaticText, QAccessible::Notification, QAccessible::Graphic};
         return roles[kind_];
     }
     QAccessible::State state() const override;
@@ -167,11 +167,11 @@ public:
             const bool visible = std::find(now.begin(), now.end(), item) != now.end();
             if (visible != item->toldShown) {
                 item->toldShown = visible;
-                QAccessibleEvent e(item, visible ? QAccessible::ObjectCreated : QAccessible::ObjectDestroyed);
-                QAccessible::updateAccessibility(&e);
-                if (visible && item->kind() == Pause) {
-                    QAccessibleEvent alert(item, QAccessible::Alert);
-                    QAccessible::updateAccessibility(&alert);
+                // Shown as well, which a reader speaks for a notification.
+                for (auto type : {visible ? QAccessible::ObjectCreated : QAccessible::ObjectHide,
+                                  visible ? QAccessible::ObjectShow : QAccessible::ObjectDestroyed}) {
+                    QAccessibleEvent e(item, type);
+                    QAccessible::updateAccessibility(&e);
                 }
                 item->toldName = item->text(QAccessible::Name);
                 item->toldDescription = item->text(QAccessible::Description);
@@ -184,15 +184,17 @@ public:
                 QAccessibleEvent e(item, QAccessible::NameChanged);
                 QAccessible::updateAccessibility(&e);
             }
+            // Of values, only the focused meal's, each at most once a second.
             const bool due = !item->toldAt.isValid() || item->toldAt.hasExpired(1000);
-            const bool focused = item->kind() == Face && item->index() == fom_->Waku();
+            const bool focused = item->kind() != Group && item->index() == fom_->Waku() &&
+                                 (item->kind() == Face || item->kind() == Confidence || item->kind() == Blood);
             if (const QString d = item->text(QAccessible::Description); focused && due && d != item->toldDescription) {
                 item->toldDescription = d;
                 item->toldAt.start();
                 QAccessibleEvent e(item, QAccessible::DescriptionChanged);
                 QAccessible::updateAccessibility(&e);
             }
-            if (const QVariant v = item->currentValue(); v.isValid() && due && v != item->toldValue) {
+            if (const QVariant v = item->currentValue(); v.isValid() && focused && due && v != item->toldValue) {
                 item->toldValue = v;
                 item->toldAt.start();
                 QAccessibleValueChangeEvent e(item, v);

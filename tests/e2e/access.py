@@ -2,7 +2,7 @@
 # The game through a screen reader's eyes (AT-SPI): start a game through the
 # accessible start object, find the seven meals with their values, press
 # meal 3 by its action, tab to a face, read the counters, and see the pause
-# come and go. Keys go to the window through xdotool.
+# come and go as a notification. Keys go to the window through xdotool.
 #   access.py   (DISPLAY and the session bus set, the game running)
 import subprocess
 import sys
@@ -103,9 +103,9 @@ wait("the day counter changing", lambda: find(app(), lambda o: o.getRole() in (p
 print(f"ok 5 - counters read {', '.join(c.name for c in counters)}, and the day moves on")
 
 key("p")
-alert = wait("the player's pause announced", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_ALERT
+alert = wait("the player's pause announced", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_NOTIFICATION
                                                        and o.name == "一時停止中、P キーで再開"))
 said = alert.name
 key("p")
-wait("the pause gone", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_ALERT) is None)
-print(f"ok 6 - the pause appears as an alert ('{said}') and goes")
+wait("the pause gone", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_NOTIFICATION) is None)
+print(f"ok 6 - the pause appears as a notification ('{said}') and goes")
