@@ -6,6 +6,7 @@
 #include "toolkit/windowwatch.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
@@ -16,6 +17,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QKeyEvent>
+#include <QCloseEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -33,7 +37,6 @@ namespace tk {
 
 namespace {
 MsgBoxHandler g_boxHandler;
-QPointer<QMessageBox> g_openBox;
 bool g_abandoned = false;
 double g_boxPoints = 0;
 
@@ -48,8 +51,21 @@ bool onRealDisplay() {
 class Box : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
+    bool lost = false;  // its window was destroyed from outside
 
 protected:
+    // Escape, or closing the box, presses its escape button. (A message box
+    // learns that button only when shown, and this one is shown once for a
+    // whole scene.)
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() != Qt::Key_Escape || !escapeButton()) return QMessageBox::keyPressEvent(e);
+        escapeButton()->click();
+    }
+    void closeEvent(QCloseEvent* e) override {
+        e->ignore();
+        if (escapeButton()) escapeButton()->click();
+    }
+
     void showEvent(QShowEvent* e) override {
         QMessageBox::showEvent(e);
         fit();
@@ -98,6 +114,13 @@ private:
     }
 };
 
+// One box window serves a whole scene. Answered, it stays up until the
+// event loop runs again, and the scene's next box takes it over: hidden in
+// between, it would hand the keyboard back to the main window, which on
+// Wayland races the next box's own request for it.
+QPointer<Box> g_box;
+int g_boxesShown = 0;
+
 // The box is not application-modal: the window takes no input instead, so
 // that closing the window while a box is up still reaches it.
 int realMsgBox(const QString& prompt, int buttons, const QString& title) {
@@ -105,39 +128,62 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     if (g_abandoned) return yesNo ? vbNo : vbOK;
 
     Form* owner = Form::main();
-    Box box(owner);
-    box.setWindowModality(Qt::NonModal);
+    if (g_box && (g_box->parentWidget() != owner || g_box->lost)) delete g_box;
+    if (!g_box) {
+        g_box = new Box(owner);
+        g_box->setWindowModality(Qt::NonModal);
+        g_box->setTextFormat(Qt::PlainText);
+        g_box->setIcon(QMessageBox::NoIcon);
+        // A box destroyed from outside gives its default answer: no button
+        // clicked. The next box is a new one.
+        watchWindow(g_box, [] {
+            g_box->lost = true;
+            g_box->done(0);
+        });
+        // A button answers without closing the box (as a message box would
+        // close itself): the next box of the scene may take it over.
+        QObject::disconnect(g_box->findChild<QDialogButtonBox*>(), SIGNAL(clicked(QAbstractButton*)), g_box, nullptr);
+    }
+    Box& box = *g_box;
     QFont font = QApplication::font();
     if (g_boxPoints > font.pointSizeF()) font.setPointSizeF(g_boxPoints);
     box.setFont(font);
     box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText);
     box.setText(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    box.setIcon(QMessageBox::NoIcon);
+    for (QAbstractButton* old : box.buttons()) {
+        box.removeButton(old);
+        delete old;
+    }
     if (yesNo) {
-        box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
-        box.setEscapeButton(no);
+        box.setDefaultButton(box.addButton(QStringLiteral("はい"), QMessageBox::YesRole));
+        box.setEscapeButton(box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole));
     } else {
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
     }
 
+    bool yes = false;
     QEventLoop loop;
-    QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
-    // A box destroyed from outside gives its default answer: no button clicked.
-    watchWindow(&box, [&box] { box.done(0); });
-    g_openBox = &box;
-    box.show();
-    box.raise();
-    box.activateWindow();
+    const auto clicked = QObject::connect(box.findChild<QDialogButtonBox*>(), &QDialogButtonBox::clicked, &loop,
+                                          [&](QAbstractButton* b) {
+                                              yes = box.buttonRole(b) == QMessageBox::YesRole;
+                                              loop.quit();
+                                          });
+    const auto finished = QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
+    const int shown = ++g_boxesShown;
+    if (!box.isVisible()) {
+        box.show();
+        box.raise();
+        box.activateWindow();
+    }
     loop.exec();
-    g_openBox = nullptr;
-
-    if (!yesNo) return vbOK;
-    auto* clicked = box.clickedButton();
-    return clicked && box.buttonRole(clicked) == QMessageBox::YesRole ? vbYes : vbNo;
+    QObject::disconnect(clicked);
+    QObject::disconnect(finished);
+    QTimer::singleShot(0, &box, [shown] {
+        if (g_box && g_boxesShown == shown) g_box->hide();
+    });
+    return yesNo && yes ? vbYes : yesNo ? vbNo : vbOK;
 }
 }  // namespace
 
@@ -159,7 +205,7 @@ MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler) {
 
 void abandonMsgBoxes() {
     g_abandoned = true;
-    if (g_openBox) g_openBox->done(0);
+    if (g_box) g_box->done(0);
 }
 
 bool msgBoxesAbandoned() { return g_abandoned; }

@@ -135,19 +135,24 @@ wait_box() {
     fail "no box within 10 s (after ${1:-none})"
 }
 
-# answer_box [KEY]: BOX must have the keyboard; KEY (Return) closes it.
+# answer_box [KEY]: the box up now has the keyboard, and KEY (Return) answers
+# it: it goes, or shows the scene's next box.
 answer_box() {
+    wait_box
     for _ in $(seq 100); do
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$BOX" ] && break
         sleep 0.05
     done
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$BOX" ] || fail "box $BOX never got the keyboard"
+    local before
+    before=$(import -window "$BOX" rgb:- 2>/dev/null | md5sum)
     xdotool key "${1:-Return}"
     for _ in $(seq 200); do
         boxes | grep -qx "$BOX" || return 0
+        [ "$(import -window "$BOX" rgb:- 2>/dev/null | md5sum)" != "$before" ] && return 0
         sleep 0.025
     done
-    fail "box $BOX still open 5 s after ${1:-Return}"
+    fail "box $BOX unchanged 5 s after ${1:-Return}"
 }
 
 # shot NAME: the window's pixels as raw RGB in $SHOT (a window being mapped

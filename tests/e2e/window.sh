@@ -48,9 +48,7 @@ wait_overlay() {
 }
 
 xdotool mousemove --window "$WIN" $((WIN_W / 2)) $((MENU_H + CLIENT_H / 2)) click 1
-BOX=0
 for n in $(seq 10); do
-    wait_box "$BOX"
     answer_box "$([ $((n % 2)) -eq 0 ] && echo space || echo Return)"
 done
 wait_overlay off
