@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,6 +83,11 @@ private slots:
     // whatever size they claim.
     void endlessFilesAreTooLarge() {
         QTemporaryDir dir;
+        write(dir.filePath("long"), QByteArray(2000, 'x'));
+        const int fd = ::open(QFile::encodeName(dir.filePath("long")).constData(), O_RDONLY);
+        QByteArray data;
+        QCOMPARE(tk::bmp::readAtMost(fd, 1000, &data), Status::TooLarge);
+        ::close(fd);
         QImage none;
         if (!QFile::exists("/proc/self/pagemap") || ::access("/proc/self/pagemap", R_OK) != 0)
             QSKIP("no /proc/self/pagemap to read");
