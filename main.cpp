@@ -17,6 +17,7 @@
 namespace {
 
 const char* const DesktopId = "org.velmoria.Velmoria";
+bool g_platformAsked = false;  // -platform on the command line
 
 void describeApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("velmoria"));
@@ -73,6 +74,7 @@ int parseCommandLine(int argc, char** argv) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }
+    g_platformAsked = parser.isSet(QStringLiteral("platform"));
     if (parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
                     qPrintable(QCoreApplication::applicationVersion()));
@@ -83,7 +85,8 @@ int parseCommandLine(int argc, char** argv) {
 
 // While the display is being opened, Qt's messages are held back: if it
 // cannot be opened Qt ends with a fatal message and an abort, which we turn
-// into one clear line and status 1; if it opens, they are passed on.
+// into one clear line, Qt's own reasons about the platform after it, and
+// status 1; if it opens, they are passed on.
 struct HeldMessage {
     QtMsgType type;
     std::string category;
@@ -102,9 +105,16 @@ void holdWhileOpening(QtMsgType type, const QMessageLogContext& context, const Q
     std::string where;
     if (!display.isEmpty()) where += " DISPLAY=" + display.toStdString();
     if (!wayland.isEmpty()) where += " WAYLAND_DISPLAY=" + wayland.toStdString();
+    const bool noDisplay = where.empty() && !g_platformAsked && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (where.empty()) where = " no DISPLAY or WAYLAND_DISPLAY set";
     std::fprintf(stderr, "velmoria: cannot open a display (%s); start the game in a desktop session\n",
                  where.c_str() + 1);
+    // Why, in Qt's words, unless there simply is no display to open.
+    for (const HeldMessage& m : g_held) {
+        if (noDisplay || m.category.rfind("qt.qpa.", 0) != 0) continue;
+        const QMessageLogContext held(nullptr, 0, nullptr, m.category.c_str());
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(m.type, held, m.text)));
+    }
     std::fflush(stderr);
     std::_Exit(1);
 }

@@ -17,7 +17,7 @@ cd "$(dirname "$0")"
 
 play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev fonts-noto-cjk)
 test_packages=(xvfb xdotool imagemagick openbox xterm x11-utils wmctrl dbus-daemon at-spi2-core python3-pyatspi)
-fuzz_packages=(clang libclang-rt-14-dev)
+fuzz_packages=(clang libclang-rt-dev)
 package_packages=(dpkg-dev file)
 bench_packages=(xvfb valgrind libx11-dev libxdamage-dev dbus-daemon)
 check_packages=(dpkg-dev file lintian desktop-file-utils appstream x11-utils xvfb xdotool imagemagick dbus-daemon)

@@ -81,9 +81,8 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 depends=$(field Depends)
 depends_names=$(sed 's/ ([^)]*)//g; s/ //g' <<<"$depends" | tr ',|' '\n\n')
-for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-noto-cjk; do
-    grep -qxF "$dep" <<<"$depends_names" || fail "Depends lacks $dep: $depends"
-done
+grep -qxF fonts-noto-cjk <<<"$depends_names" || fail "Depends lacks fonts-noto-cjk: $depends"
+grep -qxF qt6-wayland <<<"$(field Recommends | tr -d ' ' | tr ',|' '\n\n')" || fail "Recommends lacks qt6-wayland"
 summary=$(field Description | head -n 1)
 extended=$(field Description | tail -n +2 | grep -cv '^ \.$')
 [ -n "$summary" ] && [ ${#summary} -le 80 ] || fail "summary '$summary' empty or too long"
@@ -116,9 +115,18 @@ elf=$(file -b "$GAME")
 grep -q ', stripped' <<<"$elf" || fail "program not stripped: $elf"
 ! readelf -d "$GAME" | grep -Eq 'RPATH|RUNPATH' || fail "program has an RPATH or RUNPATH"
 readelf -d "$GAME" | grep -q 'BIND_NOW' || fail "program not linked with -z now"
+# Each library the program needs comes from a package in Depends, whatever
+# that release names it (libqt6core6 on Debian 12, libqt6core6t64 on 13).
+for lib in $(readelf -d "$GAME" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+    path=$(ldconfig -p | awk -v l="$lib" '$1 == l { print $NF; exit }')
+    owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null | head -n 1 | cut -d: -f1)
+    [ -z "$owner" ] && owner=$(dpkg -S "$path" 2>/dev/null | head -n 1 | cut -d: -f1)
+    [ -n "$owner" ] || fail "no package here provides $lib"
+    grep -qxF "$owner" <<<"$depends_names" || fail "$lib comes from $owner, which Depends lacks: $depends"
+done
 readelf --dyn-syms -W "$GAME" | grep -Eq '__(f?printf|memcpy|read|snprintf)_chk' ||
     fail "program uses no fortified functions: CPPFLAGS did not reach the compiler"
-pass "program stripped, without RUNPATH, bound now, fortified"
+pass "program stripped, without RUNPATH, bound now, fortified; its libraries' packages in Depends"
 
 for n in $ICON_SIZES; do
     icon=$ROOT/usr/share/icons/hicolor/${n}x${n}/apps/$ID.png

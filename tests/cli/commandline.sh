@@ -70,10 +70,16 @@ pass "with no display at all: '$ERR', status 1"
 for n in $(seq 400 499); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
 done
+# Otherwise Qt's own reasons about the platform follow our line.
 game DISPLAY=":$n" --
-[ "$RC" -eq 1 ] && [ "$(wc -l <"$RUN/err")" -eq 1 ] && grep -q "cannot open a display (DISPLAY=:$n)" <<<"$ERR" ||
-    fail "DISPLAY=:$n: want one line naming the display"
-pass "with an unreachable display: '$ERR', status 1"
+[ "$RC" -eq 1 ] && head -n 1 <<<"$ERR" | grep -q "^velmoria: cannot open a display (DISPLAY=:$n)" &&
+    grep -q "^qt.qpa.xcb: could not connect to display :$n" <<<"$ERR" || fail "DISPLAY=:$n: want our line, then Qt's"
+pass "with an unreachable display: '$(head -n 1 <<<"$ERR")' and Qt's reason, status 1"
+game -- -platform nosuch
+[ "$RC" -eq 1 ] && head -n 1 <<<"$ERR" | grep -q '^velmoria: cannot open a display' &&
+    grep -q '^qt.qpa.plugin: Could not find the Qt platform plugin "nosuch"' <<<"$ERR" && [ ! -e "$RUN/core" ] ||
+    fail "-platform nosuch: want our line, then Qt's reason, and no core"
+pass "with a platform plugin that does not exist: our line, then '$(sed -n 2p <<<"$ERR")'"
 
 # Qt's -platform reaches Qt: the game runs headless instead of failing.
 (cd "$RUN" && exec env -u DISPLAY -u WAYLAND_DISPLAY timeout 3 "$GAME" -platform offscreen >"$RUN/out" 2>"$RUN/err")
