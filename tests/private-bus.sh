@@ -2,7 +2,8 @@
 # bus as on a desktop, yet nothing is started on its behalf (Qt would
 # otherwise launch a bus of its own, through dbus-launch, that outlives it).
 # Sourced, not run:
-#   private_bus DIR   starts the bus, its socket in DIR; exports its address
+#   private_bus DIR [PREFIX...]   starts the bus (through PREFIX, such as
+#                     setpriv), its socket in DIR; exports its address
 #   end_private_bus   ends it (also safe when none was started)
 # shellcheck shell=bash
 
@@ -13,7 +14,7 @@ private_bus() {
         <policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>
         <allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>" >"$1/bus.conf"
     : >"$1/bus.address"
-    dbus-daemon --config-file="$1/bus.conf" --nofork --print-address=3 3>"$1/bus.address" 2>"$1/bus.log" &
+    "${@:2}" dbus-daemon --config-file="$1/bus.conf" --nofork --print-address=3 3>"$1/bus.address" 2>"$1/bus.log" &
     BUS_PID=$!
     for _ in $(seq 200); do
         [ -s "$1/bus.address" ] && break
