@@ -12,6 +12,9 @@
 # ./run.sh check-package
 #                 install the packager's tools and check that package
 #                 (dist/check-package.sh)
+# ./run.sh check-clean-install [bookworm|trixie]
+#                 as root: install that package into fresh minimal Debian
+#                 roots and play it there (dist/check-clean-install.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,6 +25,7 @@ fuzz_packages=(clang libclang-rt-dev)
 package_packages=(dpkg-dev file)
 bench_packages=(xvfb valgrind libx11-dev libxdamage-dev dbus-daemon)
 check_packages=(dpkg-dev file lintian desktop-file-utils appstream x11-utils xvfb xdotool imagemagick dbus-daemon)
+clean_packages=(mmdebstrap git xvfb openbox xdotool wmctrl)
 jobs=${JOBS:-2}
 
 install() {
@@ -96,13 +100,17 @@ check-package)
     install "${check_packages[@]}"
     exec dist/check-package.sh "${@:2}"
     ;;
+check-clean-install)
+    install "${clean_packages[@]}"
+    exec dist/check-clean-install.sh "${@:2}"
+    ;;
 bench)
     install "${play_packages[@]}" "${bench_packages[@]}"
     build build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVELMORIA_BENCH=ON
     exec bash bench/bench.sh build-bench
     ;;
 *)
-    echo "usage: $0 play|test|fuzz|bench|package|check-package" >&2
+    echo "usage: $0 play|test|fuzz|bench|package|check-package|check-clean-install" >&2
     exit 2
     ;;
 esac

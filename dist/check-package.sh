@@ -142,7 +142,14 @@ pass "icons $ICON_SIZES: PNG with a transparent background"
 
 desktop=$ROOT/usr/share/applications/$ID.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate refuses $desktop"
-appstreamcli validate --no-net "$ROOT/usr/share/metainfo/$ID.metainfo.xml" >"$RUN/appstream.txt" 2>&1 ||
+appstreamcli validate --no-net "$ROOT/usr/share/metainfo/$ID.metainfo.xml" >"$RUN/appstream.txt" 2>&1
+status=$?
+grep '^[A-Z]: ' "$RUN/appstream.txt" | sed 's/^/  appstream: /'
+# Refused only for more than the homepage the game does not have (see the
+# README): appstream 1.0 counts that warning as a failure.
+homepage=':~: url-homepage-missing$'
+[ "$status" -eq 0 ] || { grep -q "$homepage" "$RUN/appstream.txt" &&
+    ! grep -v "$homepage" "$RUN/appstream.txt" | grep -q '^[EW]: '; } ||
     { cat "$RUN/appstream.txt"; fail "appstreamcli refuses the metainfo"; }
 metainfo=$ROOT/usr/share/metainfo/$ID.metainfo.xml
 grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "metainfo licence is not MIT"
