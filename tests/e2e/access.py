@@ -50,6 +50,15 @@ def named(name, role=None):
     return lambda o: o.name == name and (role is None or o.getRole() == role)
 
 
+def marked(o):
+    """The orange wish marker is drawn over o's face."""
+    c = o.queryComponent()
+    (x, y), (w, h) = c.getPosition(pyatspi.DESKTOP_COORDS), c.getSize()
+    px = subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
+                        capture_output=True, check=True).stdout
+    return sum(px[i:i + 3] == b"\xff\x80\x00" for i in range(0, len(px), 3)) > 2 * w
+
+
 def key(*keys):
     subprocess.run(["xdotool", "key", *keys], check=True)
 
@@ -73,8 +82,9 @@ if not all(meals):
 values = [m.description for m in meals]
 if not all(v.startswith("自信 ") and "、血の清らかさ " in v for v in values):
     fail(f"meals without their values: {values}")
-if sum("主様の御所望" in v for v in values) != 1:
-    fail(f"not one wished meal: {values}")
+wished = [m.name for m, v in zip(meals, values) if "主様の御所望" in v]
+if wished != [m.name for m in meals if marked(m)]:
+    fail(f"the wished meal is not the one marked on screen: {values}")
 print(f"ok 2 - seven meal buttons with their values, e.g. 食事 1: {values[0]}")
 
 group = meals[2].parent
@@ -83,6 +93,8 @@ if group.name != "食事 3" or set(bars) != {"自信", "血の清らかさ"}:
     fail(f"meal 3's group '{group.name}' holds {list(bars)}")
 blood = bars["血の清らかさ"].queryValue()
 before = blood.currentValue
+told = lambda: f"自信 {bars['自信'].queryValue().currentValue:.0f}%、血の清らかさ {blood.currentValue:.0f}%"
+wait(f"meal 3 to read as its bars ({told()})", lambda: meals[2].description.startswith(told()))
 meals[2].queryAction().doAction(0)
 wait("meal 3's blood rising after its press", lambda: blood.currentValue > before + 5)
 print(f"ok 3 - pressing meal 3 by its action raises its blood from {before:.0f} % to {blood.currentValue:.0f} %")
