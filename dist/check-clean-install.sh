@@ -25,9 +25,9 @@ MIRROR=${MIRROR:-http://deb.debian.org/debian/}
 RUN=$(mktemp -d "${TMPDIR:-/var/tmp}/velmoria-clean.XXXXXX")
 ROOT=$RUN/root
 MOUNTS=()  # mounted now, innermost last
-HELPERS=()
-GAME_PID=""
-PASSED=0
+WM_PID=""
+# shellcheck source=dist/checks.sh
+source dist/checks.sh
 
 unmount() {
     local i
@@ -38,7 +38,7 @@ unmount() {
 # shellcheck disable=SC2317  # run by the trap
 cleanup() {
     local p
-    for p in "$GAME_PID" "${HELPERS[@]}"; do
+    for p in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
         [ -n "$p" ] && kill "$p" 2>/dev/null && wait "$p" 2>/dev/null
     done
     unmount
@@ -46,17 +46,6 @@ cleanup() {
     findmnt -rn -o TARGET | grep -q "^$RUN/" || rm -rf "$RUN"
 }
 trap cleanup EXIT
-
-pass() {
-    PASSED=$((PASSED + 1))
-    echo "ok $PASSED - $*"
-}
-
-fail() {
-    echo "FAIL: $*"
-    echo "$PASSED passed, 1 failed"
-    exit 1
-}
 
 [ "$(id -u)" -eq 0 ] || fail "making a Debian root needs root"
 for tool in mmdebstrap Xvfb openbox xdotool wmctrl; do
@@ -89,18 +78,9 @@ new_root() {  # new_root RELEASE: a fresh minimal root in $ROOT
 
 # ==== an X server and window manager outside the root ==========================
 
-exec 5>"$RUN/display"
-Xvfb -displayfd 5 -screen 0 1366x768x24 -nolisten tcp >"$RUN/xvfb.log" 2>&1 &
-HELPERS+=($!)
-exec 5>&-
-for _ in $(seq 100); do
-    [ -s "$RUN/display" ] && break
-    sleep 0.05
-done
-[ -s "$RUN/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$RUN/display")"
+start_xvfb
 openbox --sm-disable >"$RUN/openbox.log" 2>&1 &
-HELPERS+=($!)
+WM_PID=$!
 
 # ==== the package, played in a fresh root ======================================
 
@@ -134,31 +114,17 @@ for recommends in without with; do
         DISPLAY="$DISPLAY" XDG_RUNTIME_DIR=/run/user/1000 PATH=/usr/bin:/bin:/usr/games \
         sh -c 'cd && exec velmoria' >"$RUN/game.log" 2>&1 &
     GAME_PID=$!
-    win=""
-    for _ in $(seq 300); do
-        win=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1)
-        [ -n "$win" ] && break
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    [ -n "$win" ] || { unmount; cat "$RUN/game.log"; fail "no window of the game within 30 s"; }
+    game_window 30
     sleep 1  # its first frame, with the pictures read
-    kill -0 "$GAME_PID" 2>/dev/null || { unmount; cat "$RUN/game.log"; fail "the game ended after showing its window"; }
-    pass "its window appears: $(xdotool getwindowname "$win")"
+    running || { cat "$RUN/game.log"; fail "the game ended after showing its window"; }
+    pass "its window appears: $(xdotool getwindowname "$WIN")"
 
-    wmctrl -i -c "$win"
-    for _ in $(seq 100); do
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$GAME_PID" 2>/dev/null && { unmount; fail "the game still runs 5 s after its window was closed"; }
-    wait "$GAME_PID"
-    rc=$?
-    GAME_PID=""
+    wmctrl -i -c "$WIN"
+    game_end "after its window was closed"
     left=$(for p in /proc/[0-9]*; do [ "$(readlink "$p/root")" = "$ROOT" ] && echo "${p#/proc/}"; done)
     [ -z "$left" ] || kill $left 2>/dev/null
     unmount
-    [ "$rc" -eq 0 ] || { cat "$RUN/game.log"; fail "closing the window ended the game with status $rc"; }
+    [ "$STATUS" -eq 0 ] || { cat "$RUN/game.log"; fail "closing the window ended the game with status $STATUS"; }
     [ -z "$left" ] || fail "processes left running in the root: $left"
     sed 's/^/  game: /' "$RUN/game.log"
     pass "closing the window ends the game with status 0"

@@ -20,10 +20,9 @@ PICTURES=26
 DEB=${1:-build-package/velmoria_${VERSION}-1_${ARCH}.deb}
 RUN=$(mktemp -d "${TMPDIR:-/tmp}/velmoria-package.XXXXXX")
 ROOT=$RUN/root
-XVFB_PID=""
-GAME_PID=""
-PASSED=0
 
+# shellcheck source=dist/checks.sh
+source dist/checks.sh
 # shellcheck source=tests/private-bus.sh
 source tests/private-bus.sh
 
@@ -35,24 +34,6 @@ cleanup() {
     rm -rf "$RUN"
 }
 trap cleanup EXIT
-
-pass() {
-    PASSED=$((PASSED + 1))
-    echo "ok $PASSED - $*"
-}
-
-fail() {
-    echo "FAIL: $*"
-    echo "$PASSED passed, 1 failed"
-    exit 1
-}
-
-# the game still running (an ended child stays a zombie until waited for)
-running() {
-    local state
-    state=$(awk '{ print $3 }' "/proc/$GAME_PID/stat" 2>/dev/null)
-    [ -n "$state" ] && [ "$state" != Z ]
-}
 
 for tool in lintian dpkg-deb desktop-file-validate appstreamcli Xvfb xdotool xprop import convert file readelf dbus-daemon; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (./run.sh check-package installs it)"
@@ -175,16 +156,7 @@ got=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GAME" --version 2>&
 [ "$got" = "velmoria $VERSION" ] || fail "velmoria --version says '$got'"
 pass "installed program: --version says '$got'"
 
-exec 5>"$RUN/display"
-Xvfb -displayfd 5 -screen 0 1366x768x24 -nolisten tcp -noreset >"$RUN/xvfb.log" 2>&1 &
-XVFB_PID=$!
-exec 5>&-
-for _ in $(seq 100); do
-    [ -s "$RUN/display" ] && break
-    sleep 0.05
-done
-[ -s "$RUN/display" ] || { cat "$RUN/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(cat "$RUN/display")"
+start_xvfb
 
 # From the root of the unpacked package, with no icon theme that knows the
 # game and nothing of ours in the current folder.
@@ -193,14 +165,7 @@ mkdir -p "$RUN/empty" "$RUN/xdg" && chmod 700 "$RUN/xdg"
     XDG_RUNTIME_DIR="$RUN/xdg" XDG_CONFIG_HOME="$RUN/config" \
     "$GAME" >"$RUN/game.log" 2>&1) &
 GAME_PID=$!
-WIN=""
-for _ in $(seq 200); do
-    WIN=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1)
-    [ -n "$WIN" ] && break
-    running || { cat "$RUN/game.log"; fail "the installed program ended at start"; }
-    sleep 0.05
-done
-[ -n "$WIN" ] || fail "the installed program shows no window within 10 s"
+game_window 10
 
 colours=0
 for _ in $(seq 50); do
@@ -227,15 +192,8 @@ done
 pass "window class ${wm_class#*= } matches the desktop entry; window icon at $WINDOW_ICON_SIZES px"
 
 xdotool windowclose "$WIN"
-for _ in $(seq 100); do
-    running || break
-    sleep 0.05
-done
-running && fail "the installed program still runs after its window was destroyed"
-wait "$GAME_PID"
-status=$?
-GAME_PID=""
-[ "$status" -eq 0 ] || fail "the installed program ended with status $status"
+game_end "after its window was destroyed"
+[ "$STATUS" -eq 0 ] || fail "the installed program ended with status $STATUS"
 pass "installed program ends with status 0 when its window is destroyed"
 
 echo "$PASSED passed, 0 failed"
