@@ -41,11 +41,11 @@ def walk(n):
         yield from walk(c)
 print("\n".join(walk(json.load(sys.stdin))))'
 }
-# shot X Y W H: that part of the screen as raw RGB in $SHOT
+# shot X Y W H: that part of the screen as raw RGB in $SHOT, kept as PNG
 shot() {
     SHOTS=$((SHOTS + 1))
-    SHOT="$RUN/$(printf '%02d' "$SHOTS").rgb"
-    way grim -g "$1,$2 ${3}x$4" - | convert png:- -depth 8 "rgb:$SHOT" || fail "grim took no picture"
+    SHOT="$RUN/$(printf '%02d' "$SHOTS").raw"
+    way grim -g "$1,$2 ${3}x$4" - | tee "${SHOT%.raw}.png" | convert png:- -depth 8 "rgb:$SHOT" || fail "grim took no picture"
 }
 box_pixels() { shot "$bx" "$by" "$bw" "$bh" && md5sum <"$SHOT"; }
 box_answered() { [ "$(windows | wc -l)" -eq 1 ] || [ "$(box_pixels)" != "$before" ]; }
