@@ -3,8 +3,8 @@
 // beside it.
 #include "harness.h"
 
+#include <QDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -13,20 +13,29 @@ struct Seen {
     QRect box;
     double points = 0;
     bool wrapped = true;
+    bool fits = false;  // the whole text inside the box
     QString text;
 };
+
+QDialog* shownBox() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QDialog*>(w); box && box->isVisible()) return box;
+    return nullptr;
+}
 
 // Shows a real box and notes what it looked like before answering it.
 Seen showRealBox(const QString& prompt) {
     Seen seen;
     QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-                QApplication::processEvents();  // let it settle its size
-                auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-                seen = {box->frameGeometry(), label->font().pointSizeF(), label->wordWrap(), label->text()};
-                box->buttons().first()->click();
-            }
+        QDialog* box = shownBox();
+        QApplication::processEvents();  // let it settle its size
+        auto* label = box->findChild<QLabel*>();
+        const QSize need = label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
+        seen = {box->frameGeometry(), label->font().pointSizeF(), label->wordWrap(),
+                need.width() <= label->width() && need.height() <= label->height() &&
+                    box->rect().contains(label->geometry()),
+                label->text()};
+        box->findChild<QPushButton*>()->click();
     });
     tk::MsgBox(prompt);
     return seen;
@@ -47,6 +56,7 @@ private slots:
         QTest::newRow("1920 x 1080") << QRect(0, 0, 1920, 1080) << QRect() << QSize(1296, 648) << 27;
         QTest::newRow("480 x 270: boxes at the system's size") << QRect(0, 0, 480, 270) << QRect() << QSize(324, 162) << 6;
         QTest::newRow("1024 x 600") << QRect(0, 0, 1024, 600) << QRect() << QSize(720, 360) << 15;
+        QTest::newRow("640 x 480") << QRect(0, 0, 640, 480) << QRect() << QSize(576, 288) << 12;
         QTest::newRow("3840 x 2160") << QRect(0, 0, 3840, 2160) << QRect() << QSize(2592, 1296) << 55;
         QTest::newRow("portrait 1080 x 1920") << QRect(0, 0, 1080, 1920) << QRect() << QSize() << 0;
         QTest::newRow("second screen, portrait, dock")
@@ -83,30 +93,33 @@ private slots:
         const Seen seen = showRealBox("短い\r\n" + longest);
         QCOMPARE(seen.text, "短い\n" + longest);
         QCOMPARE(seen.points, std::max<double>(f.MojiSize, QApplication::font().pointSizeF()));
-        QVERIFY(!seen.wrapped);
+        QVERIFY(!seen.wrapped && seen.fits);
         QVERIFY(avail.contains(seen.box));
         QVERIFY(qAbs(seen.box.center().x() - f.frameGeometry().center().x()) <= 2);
         QVERIFY(qAbs(seen.box.center().y() - f.frameGeometry().center().y()) <= 2);
+        // A line too long for the screen breaks inside the box.
+        const Seen wide = showRealBox(QString(100, QChar(0x3042)));
+        QVERIFY(wide.wrapped && wide.fits && avail.contains(wide.box));
     }
 
     void boxesAnswerTheKeyboard() {
         Game g;
         // (Space presses the focused button; offscreen gives it no focus: the
-        // end-to-end test checks that one.)
-        const struct { int buttons; Qt::Key key; int answer; } cases[] = {
+        // end-to-end test checks that one.) Key 0: the title bar's close button.
+        const struct { int buttons; int key; int answer; } cases[] = {
             {tk::vbOKOnly, Qt::Key_Return, tk::vbOK}, {tk::vbOKOnly, Qt::Key_Escape, tk::vbOK},
-            {tk::vbYesNo, Qt::Key_Return, tk::vbYes}, {tk::vbYesNo, Qt::Key_Escape, tk::vbNo}};
+            {tk::vbOKOnly, 0, tk::vbOK},           {tk::vbYesNo, Qt::Key_Return, tk::vbYes},
+            {tk::vbYesNo, Qt::Key_Escape, tk::vbNo}, {tk::vbYesNo, 0, tk::vbNo}};
         for (const auto& c : cases) {
             QTimer rescue;  // never hang the test: a box the key left open
             rescue.setSingleShot(true);
             QTimer::singleShot(0, [&] {
-                for (QWidget* w : QApplication::topLevelWidgets())
-                    if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) {
-                        b->activateWindow();
-                        QTest::keyClick(b->focusWidget() ? b->focusWidget() : b, c.key);
-                        QObject::connect(&rescue, &QTimer::timeout, b, [b] { b->buttons().last()->click(); });
-                        rescue.start(3000);
-                    }
+                QDialog* b = shownBox();
+                b->activateWindow();
+                if (c.key) QTest::keyClick(b->focusWidget() ? b->focusWidget() : b, Qt::Key(c.key));
+                else b->close();
+                QObject::connect(&rescue, &QTimer::timeout, b, [b] { b->findChildren<QPushButton*>().last()->click(); });
+                rescue.start(3000);
             });
             const int answer = tk::MsgBox("問い", c.buttons);
             QVERIFY2(rescue.isActive(), qPrintable(QKeySequence(c.key).toString()));

@@ -6,12 +6,13 @@
 #include "toolkit/windowwatch.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
+#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -46,72 +47,95 @@ bool onRealDisplay() {
            QGuiApplication::platformName() != QLatin1String("minimal");
 }
 
-// A message box that keeps each line of the prompt on one line while it fits
-// on the screen (a plain box wraps long ones early), centred over its window.
-class Box : public QMessageBox {
+// A box of text over its buttons, which keeps each line of the text on one
+// line while it fits on the screen, centred over its window. The text is
+// the label of the button the keyboard starts on: a screen reader speaks
+// each new line as that button takes the focus, the words before the button.
+class Box : public QDialog {
 public:
-    using QMessageBox::QMessageBox;
+    explicit Box(QWidget* owner)
+        : QDialog(owner, Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowCloseButtonHint) {
+        text_ = new QLabel(this);
+        text_->setTextFormat(Qt::PlainText);
+        auto* column = new QVBoxLayout(this);
+        column->setSizeConstraint(QLayout::SetNoConstraint);
+        column->addWidget(text_, 1);
+        row_ = new QHBoxLayout;
+        row_->addStretch();
+        column->addLayout(row_);
+    }
     bool lost = false;  // its window was destroyed from outside
 
+    // A new line and new buttons, the first of them the default; answered
+    // by `escape` on Escape or the window's close button. The buttons are
+    // new ones each time, so that the focus comes to the line afresh.
+    QList<QPushButton*> setLine(const QString& text, const QStringList& captions, int escape) {
+        for (QPushButton* old : buttons_) delete old;
+        buttons_.clear();
+        for (const QString& caption : captions) {
+            auto* b = new QPushButton(caption, this);
+            b->setAutoDefault(false);
+            row_->addWidget(b);
+            b->show();  // now, so that fit() counts it
+            buttons_ << b;
+        }
+        buttons_.first()->setDefault(true);
+        escape_ = buttons_.value(escape);
+        // A label with a buddy reads '&' as a mnemonic.
+        text_->setText(QString(text).replace(QLatin1Char('&'), QLatin1String("&&")));
+        text_->setBuddy(buttons_.first());
+        buttons_.first()->setFocus();
+        if (isVisible()) fit();
+        return buttons_;
+    }
+
 protected:
-    // Escape, or closing the box, presses its escape button. (A message box
-    // learns that button only when shown, and this one is shown once for a
-    // whole scene.)
     void keyPressEvent(QKeyEvent* e) override {
-        if (e->key() != Qt::Key_Escape || !escapeButton()) return QMessageBox::keyPressEvent(e);
-        escapeButton()->click();
+        if (e->key() == Qt::Key_Escape && escape_) return escape_->click();
+        QDialog::keyPressEvent(e);
     }
     void closeEvent(QCloseEvent* e) override {
         e->ignore();
-        if (escapeButton()) escapeButton()->click();
+        if (escape_) escape_->click();
     }
-
     void showEvent(QShowEvent* e) override {
-        QMessageBox::showEvent(e);
+        QDialog::showEvent(e);
         fit();
-    }
-    bool event(QEvent* e) override {
-        // The plain box sizes itself again on every layout request; ours
-        // keeps its own size instead.
-        if (e->type() != QEvent::LayoutRequest) return QMessageBox::event(e);
-        const bool done = QDialog::event(e);
-        if (isVisible()) fit();
-        return done;
     }
 
 private:
     // Only changes what differs, so that it settles after one round.
     void fit() {
-        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
         QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
         const QRect avail = screenArea(owner).available;
-        if (label && layout()) {
-            const QFontMetrics fm(label->font());
-            int textWidth = 0;
-            for (const QString& line : label->text().split(QLatin1Char('\n')))
-                textWidth = std::max(textWidth, fm.horizontalAdvance(line));
-            const int widest = avail.width() * 9 / 10;
-            // As much room right of the text as the margin and the empty icon
-            // column leave left of it.
-            layout()->activate();
-            const int room = 2 * std::max(label->geometry().left(), layout()->contentsMargins().left());
-            const bool wrap = textWidth + room > widest;
-            if (label->wordWrap() != wrap) label->setWordWrap(wrap);
-            layout()->activate();
-            const int width =
-                std::min(widest, std::max(textWidth + room, layout()->totalMinimumSize().width()));
-            const QSize size(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
-                                                                  : layout()->totalMinimumSize().height());
-            if (size != this->size() || minimumSize() != size || maximumSize() != size) setFixedSize(size);
-        }
+        const QFontMetrics fm(text_->font());
+        int textWidth = 0;
+        for (const QString& line : text_->text().split(QLatin1Char('\n')))
+            textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+        const int widest = avail.width() * 9 / 10;
+        const QMargins m = layout()->contentsMargins();
+        // As wide as the text with a margin each side, wrapped where wider.
+        const bool wrap = textWidth + m.left() + m.right() > widest;
+        if (text_->wordWrap() != wrap) text_->setWordWrap(wrap);
+        layout()->activate();
+        const int width = std::min(widest, std::max(textWidth + m.left() + m.right(), layout()->totalMinimumSize().width()));
+        const QSize size(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                              : layout()->totalMinimumSize().height());
+        if (size != this->size() || minimumSize() != size || maximumSize() != size) setFixedSize(size);
         if (owner) {
-            QRect r(QPoint(), size());
+            QRect r(QPoint(), size);
             r.moveCenter(owner->frameGeometry().center());
             r.moveLeft(std::clamp(r.left(), avail.left(), std::max(avail.left(), avail.right() - r.width())));
             r.moveTop(std::clamp(r.top(), avail.top(), std::max(avail.top(), avail.bottom() - r.height())));
             if (r.topLeft() != pos()) move(r.topLeft());
         }
     }
+
+    QLabel* text_;
+    QHBoxLayout* row_;
+    QList<QPushButton*> buttons_;
+    QPushButton* escape_ = nullptr;
 };
 
 // One box window serves a whole scene. Answered, it stays up until the
@@ -131,59 +155,43 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     if (g_box && (g_box->parentWidget() != owner || g_box->lost)) delete g_box;
     if (!g_box) {
         g_box = new Box(owner);
-        g_box->setWindowModality(Qt::NonModal);
-        g_box->setTextFormat(Qt::PlainText);
-        g_box->setIcon(QMessageBox::NoIcon);
         // A box destroyed from outside gives its default answer: no button
         // clicked. The next box is a new one.
         watchWindow(g_box, [] {
             g_box->lost = true;
             g_box->done(0);
         });
-        // A button answers without closing the box (as a message box would
-        // close itself): the next box of the scene may take it over.
-        QObject::disconnect(g_box->findChild<QDialogButtonBox*>(), SIGNAL(clicked(QAbstractButton*)), g_box, nullptr);
     }
     Box& box = *g_box;
     QFont font = QApplication::font();
     if (g_boxPoints > font.pointSizeF()) font.setPointSizeF(g_boxPoints);
     box.setFont(font);
     box.setWindowTitle(title);
-    box.setText(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    for (QAbstractButton* old : box.buttons()) {
-        box.removeButton(old);
-        delete old;
-    }
-    if (yesNo) {
-        box.setDefaultButton(box.addButton(QStringLiteral("はい"), QMessageBox::YesRole));
-        box.setEscapeButton(box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole));
-    } else {
-        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.setDefaultButton(ok);
-        box.setEscapeButton(ok);
-    }
+    const QStringList captions =
+        yesNo ? QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} : QStringList{QStringLiteral("OK")};
+    const QList<QPushButton*> shown =
+        box.setLine(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")), captions, yesNo ? 1 : 0);
 
-    bool yes = false;
+    int pressed = -1;
     QEventLoop loop;
-    const auto clicked = QObject::connect(box.findChild<QDialogButtonBox*>(), &QDialogButtonBox::clicked, &loop,
-                                          [&](QAbstractButton* b) {
-                                              yes = box.buttonRole(b) == QMessageBox::YesRole;
-                                              loop.quit();
-                                          });
-    const auto finished = QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
-    const int shown = ++g_boxesShown;
+    for (int i = 0; i < shown.size(); ++i)
+        QObject::connect(shown[i], &QPushButton::clicked, &loop, [&pressed, &loop, i] {
+            pressed = i;
+            loop.quit();
+        });
+    const auto finished = QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    const int count = ++g_boxesShown;
     if (!box.isVisible()) {
         box.show();
         box.raise();
         box.activateWindow();
     }
     loop.exec();
-    QObject::disconnect(clicked);
     QObject::disconnect(finished);
-    QTimer::singleShot(0, &box, [shown] {
-        if (g_box && g_boxesShown == shown) g_box->hide();
+    QTimer::singleShot(0, &box, [count] {
+        if (g_box && g_boxesShown == count) g_box->hide();
     });
-    return yesNo && yes ? vbYes : yesNo ? vbNo : vbOK;
+    return yesNo && pressed == 0 ? vbYes : yesNo ? vbNo : vbOK;
 }
 }  // namespace
 

@@ -1,9 +1,14 @@
 #!/usr/bin/python3
 # The game through a screen reader's eyes (AT-SPI): start a game through the
-# accessible start object, find the seven meals with their values, press
-# meal 3 by its action, tab to a face, read the counters, and see the pause
-# come and go as a notification. Keys go to the window through xdotool.
-#   access.py   (DISPLAY and the session bus set, the game running)
+# accessible start object, answer each box with Return once Orca has said
+# its words (before its button), find the seven meals with their values,
+# press meal 3 by its action, tab to a face, read the counters, and see the
+# pause come and go as a notification. Keys go to the window through xdotool.
+#   access.py ORCA_LOG [boxes]   (the session bus set, the game running;
+#                    with "boxes", only the boxes, once the game has started)
+# Keys are sent by VELMORIA_KEYS (say "wtype -k"), or else by "xdotool key".
+import os
+import re
 import subprocess
 import sys
 import time
@@ -60,25 +65,47 @@ def marked(o):
 
 
 def key(*keys):
-    subprocess.run(["xdotool", "key", *keys], check=True)
+    subprocess.run([*os.environ.get("VELMORIA_KEYS", "xdotool key").split(), *keys], check=True)
+
+
+def said():
+    """What Orca has said so far, each utterance on one line."""
+    return [" ".join(u.split()) for u in re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", open(sys.argv[1]).read(), re.S)]
 
 
 wait("the game among the accessible applications", app)
-start = wait("a start button named with the prompt",
+if sys.argv[2:] != ["boxes"]:
+    start = wait("a start button named with the prompt",
              lambda: find(app(), named("— クリックで始める —", pyatspi.ROLE_PUSH_BUTTON)))
-start.queryAction().doAction(0)
-print("ok 1 - the game starts through the accessible start button")
+    start.queryAction().doAction(0)
+    print("ok 1 - the game starts through the accessible start button")
 
-# The introduction's and the morning's boxes, answered with Return.
-meals = None
-for _ in range(40):
-    meals = [find(app(), named(f"食事 {i}", pyatspi.ROLE_PUSH_BUTTON)) for i in range(1, 8)]
-    if all(meals):
-        break
+
+
+def box(last):
+    """The words of a box other than the last one, once its button has the keyboard."""
+    dialog = find(app(), lambda o: o.getRole() == pyatspi.ROLE_DIALOG)
+    label = dialog and find(dialog, lambda o: o.getRole() == pyatspi.ROLE_LABEL)
+    button = dialog and find(dialog, lambda o: o.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                             and o.getState().contains(pyatspi.STATE_FOCUSED))
+    words = label and " ".join(label.name.split())
+    return words if button and words != last else None
+
+
+# The introduction's eight boxes (Return: yes, told already) and the
+# morning's two, each answered once Orca has said it with its button.
+shown, heard, spoken = [], 0, []
+for n in range(1, 11):
+    shown.append(wait(f"box {n} with the keyboard", lambda: box(shown[-1] if shown else None)))
+    heard = wait(f"Orca saying box {n} ('{shown[-1]}') before its button", lambda: next(
+        (i + 1 for i, u in enumerate(said()) if i >= heard and u.startswith(shown[-1] + " ") and "push button" in u), None))
+    spoken.append(said()[heard - 1])
     key("Return")
-    time.sleep(0.4)
-if not all(meals):
-    fail("no seven meal buttons on the raising screen")
+print(f"ok - Orca said every box of the introduction and the morning with its button, the question as '{spoken[2]}'")
+if sys.argv[2:] == ["boxes"]:
+    sys.exit(0)
+meals = wait("seven meal buttons on the raising screen",
+             lambda: all(m := [find(app(), named(f"食事 {i}", pyatspi.ROLE_PUSH_BUTTON)) for i in range(1, 8)]) and m)
 values = [m.description for m in meals]
 if not all(v.startswith("自信 ") and "、血の清らかさ " in v for v in values):
     fail(f"meals without their values: {values}")
@@ -117,7 +144,6 @@ print(f"ok 5 - counters read {', '.join(c.name for c in counters)}, and the day 
 key("p")
 alert = wait("the player's pause announced", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_NOTIFICATION
                                                        and o.name == "一時停止中、P キーで再開"))
-said = alert.name
 key("p")
 wait("the pause gone", lambda: find(app(), lambda o: o.getRole() == pyatspi.ROLE_NOTIFICATION) is None)
-print(f"ok 6 - the pause appears as a notification ('{said}') and goes")
+print(f"ok 6 - the pause appears as a notification ('{alert.name}') and goes")
