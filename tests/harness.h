@@ -96,11 +96,10 @@ struct Boxes {
     }
 };
 
-// The record of endings goes to a folder of the tests' own, never the
-// user's settings. A test may choose another folder.
+// The settings (the record of endings) go to a folder of the tests' own,
+// never the user's: a new one for each game, or the one a test chose here.
 inline QString& settingsFolder() {
-    static QTemporaryDir dir;
-    static QString folder = dir.path();
+    static QString folder;
     return folder;
 }
 
@@ -108,12 +107,14 @@ inline QString& settingsFolder() {
 // On a 1366 x 768 screen, or one of this geometry and available area (the
 // whole screen when empty).
 struct Game {
+    QTemporaryDir settings;
     std::unique_ptr<Fom> fom;
     explicit Game(const QString& folder = QStringLiteral(VELMORIA_BUILD_DIR),
                   const QRect& screen = QRect(0, 0, 1366, 768), const QRect& available = QRect()) {
         tk::setScreenArea(screen, available);
         tk::setFatalHandler([](const QString& m) { throw FatalError(m); });
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           settingsFolder().isEmpty() ? settings.path() : settingsFolder());
         tk::setProgramFolder(folder);
         Fom::prepareProcess();
         fom = std::make_unique<Fom>();

@@ -1,8 +1,16 @@
-// The record of endings in QSettings (~/.config/velmoria/velmoria.conf). A
-// file that cannot be read or written, or that holds what this game never
-// wrote, is reported once and otherwise ignored: the record starts afresh.
+// The record of endings in QSettings (~/.config/velmoria/velmoria.conf). An
+// ending writes its own entry and the count of games, read afresh under a
+// lock of ours, and leaves every other key as it stands. A value that cannot
+// be read costs that entry alone; a file that cannot be parsed is first
+// copied aside; one that cannot be read or written leaves the game playing.
+// Each trouble is reported once.
 #include "ui/kiroku.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 
@@ -16,94 +24,98 @@ constexpr const char* kKeys[Kiroku::Kazu] = {"bloom",    "liked", "cruelty", "es
 constexpr const char* kNames[Kiroku::Kazu] = {"開花",     "お気に入り", "冷酷",       "上々の評判",
                                               "悪い評判", "甘すぎる",   "まるで駄目", "解雇"};
 const QString kGames = QStringLiteral("games");
+constexpr int kMostGames = 1000000000;
 
 QString key(int ending) { return QStringLiteral("endings/") + QLatin1String(kKeys[ending]); }
 
 // Named here rather than after the program, which may run under any name.
-// A new object each time: a settings object keeps its first error for good.
+// A new object each time reads the file as it is now.
 std::unique_ptr<QSettings> settings() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("velmoria"), QStringLiteral("velmoria"));
 }
 }  // namespace
 
-void Kiroku::complain(const QString& why) {
-    if (complained_) return;
-    complained_ = true;
-    qWarning("velmoria: %s: %s", qUtf8Printable(why), qUtf8Printable(settings()->fileName()));
+void Kiroku::complain(const QString& why, const QString& file) {
+    if (told_.contains(why)) return;
+    told_.insert(why);
+    qWarning("velmoria: %s: %s", qUtf8Printable(why), qUtf8Printable(file));
 }
 
-void Kiroku::load() {
-    if (loaded_) return;
-    loaded_ = true;
-    const auto s = settings();
-    if (s->status() == QSettings::AccessError) {
-        complain(QStringLiteral("結末の記録を読めません。記録は新しく始めます"));
-        damaged_ = true;
-        return;
+// A file that cannot be parsed is copied, once, to a name of its own
+// (velmoria.conf.damaged-<date>-<time>), before anything could overwrite it;
+// false if it could not be.
+bool Kiroku::keepDamaged(QSettings& s) {
+    if (s.status() != QSettings::FormatError || damageKept_) return true;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString copy = s.fileName() + QStringLiteral(".damaged-") + stamp;
+    for (int n = 2; QFileInfo::exists(copy) && n < 100; ++n)
+        copy = s.fileName() + QStringLiteral(".damaged-%1-%2").arg(stamp).arg(n);
+    damageKept_ = QFile::copy(s.fileName(), copy);
+    if (!damageKept_) {
+        complain(QStringLiteral("結末の記録が壊れていて、写しも作れません。記録は書き込みません"), s.fileName());
+        return false;
     }
-    QStringList known{kGames};
-    std::array<bool, Kazu> reached{};
-    bool sound = s->status() == QSettings::NoError;
+    complain(QStringLiteral("結末の記録が壊れています。読めた結末だけを残し、元のファイルは写しに残しました"), copy);
+    return true;
+}
+
+Kiroku::Yomi Kiroku::read(QSettings& s) {
+    Yomi y;
+    if (s.status() == QSettings::AccessError) {
+        complain(QStringLiteral("結末の記録を読めません"), s.fileName());
+        return y;
+    }
+    // Sections are parsed when first asked for: every one now, so that damage
+    // anywhere shows before anything is written.
+    s.allKeys();
+    keepDamaged(s);
     for (int e = 0; e < Kazu; ++e) {
-        known << key(e);
-        const QString v = s->value(key(e), QStringLiteral("false")).toString();
-        sound = sound && (v == QLatin1String("true") || v == QLatin1String("false"));
-        reached[e] = v == QLatin1String("true");
+        const QString v = s.value(key(e), QStringLiteral("false")).toString();
+        y.reached[e] = v == QLatin1String("true");
+        if (!y.reached[e] && v != QLatin1String("false"))
+            complain(QStringLiteral("結末の記録の %1 が読めません。その結末は未到達とします").arg(key(e)), s.fileName());
     }
     bool number = true;
-    const int games = s->value(kGames, 0).toInt(&number);
-    sound = sound && number && games >= 0;
-    for (const QString& k : s->allKeys()) sound = sound && known.contains(k);
-    if (!sound) {
-        complain(QStringLiteral("結末の記録が壊れています。記録は新しく始めます"));
-        damaged_ = true;
-        return;
+    y.games = s.value(kGames, 0).toInt(&number);
+    if (!number || y.games < 0) {
+        complain(QStringLiteral("結末の記録の games が読めません。0 回とします"), s.fileName());
+        y.games = 0;
     }
-    reached_ = reached;
-    games_ = games;
-}
-
-void Kiroku::save() {
-    const auto s = settings();
-    if (damaged_) s->clear();  // nothing of the old file is worth keeping
-    for (int e = 0; e < Kazu; ++e) s->setValue(key(e), reached_[e]);
-    s->setValue(kGames, games_);
-    s->sync();
-    if (s->status() == QSettings::AccessError) complain(QStringLiteral("結末の記録を書き込めません"));
-    else damaged_ = false;
+    return y;
 }
 
 void Kiroku::kinyuu(Ketsumatsu ending) {
     if (ending < 0 || ending >= Kazu) return;
-    load();
-    reached_[ending] = true;
-    if (games_ < 1000000000) ++games_;
-    save();
-}
-
-bool Kiroku::tassei(Ketsumatsu ending) {
-    load();
-    return ending >= 0 && ending < Kazu && reached_[ending];
-}
-
-int Kiroku::games() {
-    load();
-    return games_;
+    const QString file = settings()->fileName();
+    // Two games may end at once: the count is read and written under a lock
+    // of ours (QSettings takes file.lock for its own writing only).
+    QDir().mkpath(QFileInfo(file).path());
+    QLockFile lock(file + QStringLiteral(".record-lock"));
+    if (!lock.tryLock(10000)) {
+        complain(QStringLiteral("結末の記録を書き込めません"), file);
+        return;
+    }
+    const auto s = settings();
+    const Yomi y = read(*s);
+    if (s->status() == QSettings::AccessError || !keepDamaged(*s)) return;
+    s->setValue(key(ending), true);
+    s->setValue(kGames, std::min(y.games + 1, kMostGames));
+    s->sync();
+    if (s->status() == QSettings::AccessError) complain(QStringLiteral("結末の記録を書き込めません"), file);
+    else damageKept_ = false;  // the file is sound again
 }
 
 QString Kiroku::text() {
-    load();
-    auto name = [this](int e) {
-        return reached_[e] ? QString::fromUtf8(kNames[e]) : QStringLiteral("？？？");
-    };
-    const int reached = int(std::count(reached_.begin(), reached_.end(), true));
+    const Yomi y = read(*settings());
+    auto name = [&y](int e) { return y.reached[e] ? QString::fromUtf8(kNames[e]) : QStringLiteral("？？？"); };
+    const int reached = int(std::count(y.reached.begin(), y.reached.end(), true));
     QStringList lines{QStringLiteral("迎えた結末　%1／%2").arg(reached).arg(int(Kazu)), QString()};
     // Two columns: the names are all of full-width characters, so full-width
     // spaces line them up.
     constexpr int rows = Kazu / 2;
     for (int r = 0; r < rows; ++r)
         lines << name(r).leftJustified(6, QChar(0x3000)) + name(r + rows);
-    lines << QString() << QStringLiteral("終えたゲーム　%1回").arg(games_);
+    lines << QString() << QStringLiteral("終えたゲーム　%1回").arg(y.games);
     return lines.join(QStringLiteral("\r\n"));
 }

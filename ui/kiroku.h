@@ -2,30 +2,33 @@
 // and how many games were finished, kept between runs in the user's settings.
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <array>
+
+class QSettings;
 
 class Kiroku {
 public:
     // The seven verdicts of the ceremony, then the dismissal.
     enum Ketsumatsu { Kaika, Kiniitta, Zankoku, Hyouban, Akuhyou, Amai, Dame, Kubi, Kazu };
 
-    // A game ended this way: remembered at once.
+    // A game ended this way: its entry, and the count of games, written at
+    // once beside whatever else the file holds.
     void kinyuu(Ketsumatsu ending);
-    bool tassei(Ketsumatsu ending);  // reached in this or an earlier run
-    int games();                     // finished games
-    // The record as the box shows it.
+    // The record as the box shows it, read afresh.
     QString text();
 
 private:
-    void load();
-    void save();
-    void complain(const QString& why);
+    struct Yomi {
+        std::array<bool, Kazu> reached{};
+        int games = 0;
+    };
+    Yomi read(QSettings& s);
+    bool keepDamaged(QSettings& s);
+    void complain(const QString& why, const QString& file);
 
-    bool loaded_ = false;
-    bool complained_ = false;
-    bool damaged_ = false;  // what the file held is not to be kept
-    std::array<bool, Kazu> reached_{};
-    int games_ = 0;
+    QSet<QString> told_;    // each trouble is reported once
+    bool damageKept_ = false;  // a damaged file was copied aside
 };
