@@ -19,8 +19,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev fonts-noto-cjk)
-test_packages=(xvfb xdotool imagemagick openbox xterm x11-utils wmctrl dbus-daemon at-spi2-core python3-pyatspi orca libglib2.0-bin
-    sway wtype qt6-wayland grim)
+test_packages=(qt6-base-private-dev xvfb xdotool imagemagick openbox xterm x11-utils wmctrl dbus-daemon at-spi2-core
+    python3-pyatspi orca libglib2.0-bin
+    sway wtype qt6-wayland)
 fuzz_packages=(clang libclang-rt-dev)
 package_packages=(dpkg-dev file)
 bench_packages=(xvfb valgrind libx11-dev libxdamage-dev dbus-daemon)

@@ -116,6 +116,7 @@ struct Game {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            settingsFolder().isEmpty() ? settings.path() : settingsFolder());
         tk::setProgramFolder(folder);
+        tk::Timer::setManual(true);  // a test fires them, or asks for the clock
         Fom::prepareProcess();
         fom = std::make_unique<Fom>();
         fom->Form_Load();

@@ -15,10 +15,23 @@ bool held(Fom& f) {
            f.Tim.Enabled() && f.DayTim.Enabled();
 }
 
-// Both timers run again, each a whole interval away from its next event.
-bool freshlyRunning(Fom& f) {
-    return f.Tim.running() && f.DayTim.running() && f.Tim.remainingTime() > f.Tim.Interval() - 100 &&
-           f.DayTim.remainingTime() > f.DayTim.Interval() - 100;
+// The real clock, with intervals long enough that nothing fires meanwhile.
+void slowClock(Fom& f) {
+    tk::Timer::setManual(false);
+    f.Tim.setInterval(60000);
+    f.DayTim.setInterval(60000);
+}
+
+// Part of each interval has gone by.
+bool partGone(Fom& f) {
+    return f.Tim.remainingTime() < f.Tim.Interval() - 10 && f.DayTim.remainingTime() < f.DayTim.Interval() - 10;
+}
+
+// Both timers run again, each on an interval begun since `since` started: a
+// timer that had run on would now be due sooner, however slow the machine.
+bool freshlyRunning(Fom& f, const QElapsedTimer& since) {
+    const auto fresh = [&](tk::Timer& t) { return t.running() && t.remainingTime() >= t.Interval() - since.elapsed() - 1; };
+    return fresh(f.Tim) && fresh(f.DayTim);
 }
 
 void key(QWidget* w, QEvent::Type type, int k, bool autoRepeat = false) {
@@ -73,9 +86,11 @@ private slots:
                 overlayDuringBox = g->PicTeishi->isVisible();
             };
             startRaising(*g);
+            slowClock(*g);
             g->activateWindow();
-            QTRY_VERIFY(g->isActiveWindow());
-            QTest::qWait(120);  // part of each interval has gone by
+            QTRY_VERIFY(g->isActiveWindow() && partGone(*g));
+            QElapsedTimer since;
+            since.start();
             c.begin(*g);
             if (b.size()) {
                 QVERIFY2(heldDuringBox && !overlayDuringBox, c.name);
@@ -85,7 +100,7 @@ private slots:
             }
             c.end(*g);
             QTRY_VERIFY2(!g->PicTeishi->isVisibleTo(&*g), c.name);
-            QVERIFY2(freshlyRunning(*g), c.name);
+            QVERIFY2(freshlyRunning(*g, since), c.name);
         }
     }
 
@@ -93,6 +108,7 @@ private slots:
         Game g;
         Boxes b(&*g);
         startRaising(*g);
+        slowClock(*g);
         QWidget other;
         g->Mnu3->trigger();
         otherProgram(other, *g, true);
@@ -106,8 +122,10 @@ private slots:
         QVERIFY(!g->PicTeishi->isVisible());
         g->Gamen_Ikusei();
         QCOMPARE(g->client()->childAt(g->Pic(3).geometry().center()), g->PicTeishi);
+        QElapsedTimer since;
+        since.start();
         g->Mnu3->trigger();
-        QVERIFY(freshlyRunning(*g));
+        QVERIFY(freshlyRunning(*g, since));
         // Off the raising screen the pause cannot be begun.
         g->Form_Activate();
         pressKey(&*g, Qt::Key_P);
@@ -176,42 +194,67 @@ private slots:
         QCOMPARE(paused, plain);
     }
 
-    void keysPressAFaceAsTheMouseDoes() {
+    // Keys 1-7 press a face as the mouse does: down flashes it, up purifies.
+    // Steps: a key (1-7, P) pressed (v) or released (^), auto-repeated (r),
+    // on the keypad (K) or with Ctrl, Alt or Meta (C, A, M); or a scene
+    // starting, a box coming up (in which 2 and P are pressed), the start
+    // screen.
+    void keysPressFaces_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("purified");  // faces, in order
+        QTest::addColumn<QString>("flashing");  // faces still down at the end
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("a digit") << "4v 4^" << "4" << "" << false;
+        QTest::newRow("on the keypad") << "4vK 4^K" << "4" << "" << false;
+        QTest::newRow("with Ctrl") << "4vC 4^C" << "" << "" << false;
+        QTest::newRow("with Alt") << "4vA 4^A" << "" << "" << false;
+        QTest::newRow("with Meta") << "4vM 4^M" << "" << "" << false;
+        QTest::newRow("held, auto-repeated") << "4v 4vr 4^r 4vr 4^" << "4" << "" << false;
+        QTest::newRow("another key let go") << "4v 5^" << "" << "4" << false;
+        QTest::newRow("a second digit lets the first go") << "4v 5v" << "" << "5" << false;
+        QTest::newRow("a second digit, both let go") << "4v 5v 5^ 4^" << "5" << "" << false;
+        QTest::newRow("P held") << "Pv Pvr" << "" << "" << true;
+        QTest::newRow("held as the pause comes and goes") << "4v Pv P^ Pv P^ 4^" << "" << "" << false;
+        QTest::newRow("held as a scene starts") << "1v scene 1^" << "" << "" << false;
+        QTest::newRow("under the start picture") << "start 1v 1^" << "" << "" << false;
+        QTest::newRow("in a box") << "box" << "" << "" << false;
+    }
+    void keysPressFaces() {
+        QFETCH(QString, steps);
+        QFETCH(QString, purified);
+        QFETCH(QString, flashing);
+        QFETCH(bool, paused);
         Game g;
         Draws d;
+        d.fallback = [] { return 0.5f; };
         Boxes b(&*g);
-        pressKey(&*g, Qt::Key_1);  // the start picture covers the faces
-        QCOMPARE(d.taken, 0);
-
         startRaising(*g);
-        key(&*g, QEvent::KeyPress, Qt::Key_4);
-        QVERIFY(g->ShpFce(3).Visible() && g->ImgFce(3).border());
-        key(&*g, QEvent::KeyPress, Qt::Key_4, true);  // auto-repeat
-        key(&*g, QEvent::KeyRelease, Qt::Key_4, true);
-        QVERIFY(g->ShpFce(3).Visible());
-        key(&*g, QEvent::KeyRelease, Qt::Key_5);  // another key's release
-        QCOMPARE(d.taken, 0);
-        d << 0.5f << 0.5f;
-        key(&*g, QEvent::KeyRelease, Qt::Key_4);
-        QVERIFY(!g->ShpFce(3).Visible() && !g->ImgFce(3).border());
-        QCOMPARE(g->Blood[3], 100 + 25 + 51 + 100);
-
-        // A scene starting while the key is down: the release comes, the click not.
-        key(&*g, QEvent::KeyPress, Qt::Key_1);
-        g->Gamen_Ivent("fce8");
-        key(&*g, QEvent::KeyRelease, Qt::Key_1);
-        QVERIFY(!g->ImgFce(0).border());
-        QCOMPARE(d.taken, 2);
-
-        // No key while a box is up.
-        g->Gamen_Ikusei();
         b.onBox = [&](const ShownBox&) {
             pressKey(&*g, Qt::Key_2);
             pressKey(&*g, Qt::Key_P);
         };
-        g->Mnu2->trigger();
-        QCOMPARE(d.taken, 2);
-        QVERIFY(!g->Mnu3->isChecked());
+        QString done;
+        for (const QString& step : steps.split(' ')) {
+            if (step == "scene") g->Gamen_Ivent("fce8");
+            if (step == "box") g->Mnu2->trigger();
+            if (step == "start") g->Form_Activate();
+            if (step.size() > 3 || (!step[0].isDigit() && step[0] != 'P')) continue;
+            Qt::KeyboardModifiers mods;
+            for (auto [flag, mod] : {std::pair{'K', Qt::KeypadModifier}, {'C', Qt::ControlModifier}, {'A', Qt::AltModifier}, {'M', Qt::MetaModifier}})
+                if (step.contains(flag)) mods |= mod;
+            const std::array<int, Fom::Meals> before = g->Blood;
+            QKeyEvent e(step[1] == 'v' ? QEvent::KeyPress : QEvent::KeyRelease, step[0] == 'P' ? Qt::Key_P : Qt::Key_0 + step[0].digitValue(),
+                        mods, QString(), step.contains('r'));
+            QApplication::sendEvent(&*g, &e);
+            for (int i = 0; i < Fom::Meals; ++i)
+                if (g->Blood[i] != before[i]) done += QString::number(i + 1);
+        }
+        QCOMPARE(done, purified);
+        QString down;
+        for (int i = 0; i < Fom::Meals; ++i)
+            if (g->ShpFce(i).Visible() || g->ImgFce(i).border()) down += QString::number(i + 1);
+        QCOMPARE(down, flashing);
+        QCOMPARE(g->Mnu3->isChecked(), paused);
     }
 
     // Return and Space start a game on the start screen and press the face

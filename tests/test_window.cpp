@@ -15,11 +15,14 @@ const QStringList kPictures = {
     "fce1k", "fce2k", "fce3k", "fce4k", "fce5k", "fce6k", "fce7k",
     "Fce1d", "Fce2d", "Fce3d", "Fce4d", "Fce5d", "Fce6d", "Fce7d"};
 
-// What reached the screen, partial repaints included.
-QColor onScreen(Fom& f, QPoint at) {
-    QApplication::processEvents();
-    return f.screen()->grabWindow(f.winId()).toImage().pixelColor(f.client()->mapTo(&f, at));
+// What reached the screen, partial repaints included, once they are done:
+// when it shows what a full repaint would.
+QImage onScreen(Fom& f) {
+    auto screen = [&f] { return f.screen()->grabWindow(f.winId()).toImage().convertToFormat(QImage::Format_RGB32); };
+    const bool settled = QTest::qWaitFor([&] { return screen() == f.grab().toImage().convertToFormat(QImage::Format_RGB32); });
+    return settled ? screen() : QImage();
 }
+QColor onScreen(Fom& f, QPoint at) { return onScreen(f).pixelColor(f.client()->mapTo(&f, at)); }
 }  // namespace
 
 class WindowTest : public QObject {

@@ -30,6 +30,12 @@ void Hold::clear() {
 
 // ---- Timer -----------------------------------------------------------------
 
+namespace {
+bool g_manual = false;
+}
+
+void Timer::setManual(bool manual) { g_manual = manual; }
+
 Timer::Timer(int interval, QObject* parent) : QObject(parent), interval_(std::max(0, interval)) {
     clock_.setTimerType(Qt::PreciseTimer);
     connect(&clock_, &QTimer::timeout, this, [this] { fire(); });
@@ -47,7 +53,7 @@ void Timer::setEnabled(bool on) {
 }
 
 void Timer::sync() {
-    if (running()) clock_.start(interval_);  // restarts a pending interval
+    if (running() && !g_manual) clock_.start(interval_);  // restarts a pending interval
     else clock_.stop();
 }
 
