@@ -157,7 +157,8 @@ inline std::vector<Sample> refused() {
     add("mask beyond 16 bits", changed(fields16, 54, 0x1F0000, 4), S::BrokenHeader);
     add("offset inside the colour table", changed(good8, 10, 54 + 512, 4), S::BrokenHeader);
     add("more colours than 8 bits hold", changed(good8, 46, 257, 4), S::BrokenHeader);
-    add("index beyond the colour table", changed(good8, 46, 3, 4), S::BrokenHeader, true);
+    // Indices 0-4 against four colours: one past the end.
+    add("index beyond the colour table", changed(write({40, 8}, 13, 5, noise(5)), 46, 4, 4), S::BrokenHeader, true);
     add("zero width", changed(good24, 18, 0, 4), S::BrokenHeader);
     add("negative width", changed(good24, 18, uint32_t(-13), 4), S::BrokenHeader);
     add("zero height", changed(good24, 22, 0, 4), S::BrokenHeader);

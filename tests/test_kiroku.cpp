@@ -112,7 +112,7 @@ private slots:
         QTest::newRow("keys of a later version")
             << QByteArray("[General]\nlanguage=en\ngames=2\n[endings]\nbloom=true\n[future]\nx=1\n") << "開花 お気に入り" << 3 << 0;
         QTest::newRow("an ending unreadable")
-            << QByteArray("[endings]\nbloom=perhaps\ncruelty=true\n[General]\ngames=4\n") << "お気に入り 冷酷" << 5 << 1;
+            << QByteArray("[endings]\ncruelty=true\nnogood=perhaps\n[General]\ngames=4\n") << "お気に入り 冷酷" << 5 << 1;
         QTest::newRow("games unreadable") << QByteArray("[General]\ngames=many\n[endings]\nbloom=true\n") << "開花 お気に入り" << 1 << 1;
         QTest::newRow("games below 0") << QByteArray("[General]\ngames=-3\n") << "お気に入り" << 1 << 1;
         QTest::newRow("not parsable") << QByteArray("[endings]\nbloom=true\nnonsense\n[General]\ngames=2\n") << "開花 お気に入り" << 3 << 1;

@@ -1,6 +1,5 @@
-// The window: start screen, new game, the screens, press feedback, the
-// pictures' names and the Japanese font (the layout per screen size is in
-// test_screens).
+// The window: start screen, new game, press feedback and the Japanese font
+// (the layout per screen size is in test_screens).
 #include "harness.h"
 
 #include <QGlyphRun>
@@ -9,12 +8,6 @@
 #include <QTextLayout>
 
 namespace {
-// Every picture name as the game writes it.
-const QStringList kPictures = {
-    "stt", "end", "Fce1", "Fce2", "Fce3", "Fce4", "Fce5", "Fce6", "Fce7", "fce8", "fce9", "fce0",
-    "fce1k", "fce2k", "fce3k", "fce4k", "fce5k", "fce6k", "fce7k",
-    "Fce1d", "Fce2d", "Fce3d", "Fce4d", "Fce5d", "Fce6d", "Fce7d"};
-
 // What reached the screen, partial repaints included, once they are done:
 // when it shows what a full repaint would.
 QImage onScreen(Fom& f) {
@@ -81,23 +74,6 @@ private slots:
         QCOMPARE(g->BloodShp(3).pixelRect().height(), 0);
     }
 
-    void screensSwitchControlsAndTimers() {
-        Game g;
-        startRaising(*g, 4);
-        g->Sonzai[1] = false;
-        g->Gamen_Ikusei();
-        for (int i = 0; i < 7; ++i) QVERIFY(g->ImgFce(i).Visible() == (i != 1) && g->Pic(i).Visible() == (i != 1));
-        QVERIFY(g->ShpGosyoumou->Visible() && !g->Img->Visible() && !g->Lbl->Visible());
-        QVERIFY(g->Tim.running() && g->DayTim.running());
-
-        g->ImgFce_MouseDown(2);
-        g->Gamen_Ivent("FCE3K");
-        QCOMPARE(pictureName(g->Img->picture()), QString("fce3k"));
-        for (int i = 0; i < 7; ++i) QVERIFY(!g->ImgFce(i).Visible() && !g->Pic(i).Visible() && !g->ShpFce(i).Visible());
-        QVERIFY(!g->ShpGosyoumou->Visible() && g->Img->Visible() && g->Lbl->Visible());
-        QVERIFY(!g->Tim.Enabled() && !g->DayTim.Enabled());
-    }
-
     // A press tints the whole client area, panels excepted, with the meal's
     // colour blended over what lies beneath; the release purifies.
     void pressFlashesTheMealsColour() {
@@ -125,16 +101,6 @@ private slots:
             const QColor x = onScreen(*g, counters);
             QVERIFY2(std::max({x.red(), x.green(), x.blue()}) >= 50, qPrintable(x.name()));
             g->ImgFce_MouseUp(i);
-        }
-    }
-
-    // Every name as the game writes it finds a picture that decodes.
-    void everyPictureNameFindsItsFile() {
-        Game g;
-        QCOMPARE(QDir(g->AppPath + "GF").entryList(QDir::Files).size(), kPictures.size());
-        for (const QString& n : kPictures) {
-            QImage image;
-            QCOMPARE(tk::bmp::loadFile(g->Gazou(n).source(), &image), tk::bmp::Status::Ok);
         }
     }
 
