@@ -1,5 +1,6 @@
 // The program: command line, opening the display, desktop identity, then the game.
 #include "game/fom.h"
+#include "ui/language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,7 +8,9 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QLocale>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +21,7 @@ namespace {
 
 const char* const DesktopId = "org.velmoria.Velmoria";
 bool g_platformAsked = false;  // -platform on the command line
+QString g_language;            // --lang, when given
 
 void describeApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("velmoria"));
@@ -61,6 +65,10 @@ int parseCommandLine(int argc, char** argv) {
                                   QStringLiteral("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption language(QStringLiteral("lang"),
+                                      QStringLiteral("Speaks <language> this time: ja (Japanese) or en (English)."),
+                                      QStringLiteral("language"));
+    parser.addOption(language);
     addQtOptions(parser);
 
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
@@ -68,6 +76,12 @@ int parseCommandLine(int argc, char** argv) {
             ? QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst())
             : parser.errorText();
         std::fprintf(stderr, "velmoria: %s\n\n%s", qPrintable(why), qPrintable(parser.helpText()));
+        return 2;
+    }
+    g_language = parser.value(language);
+    if (parser.isSet(language) && !lang::spoken(g_language)) {
+        std::fprintf(stderr, "velmoria: unknown language '%s' for --lang: ja or en\n\n%s", qPrintable(g_language),
+                     qPrintable(parser.helpText()));
         return 2;
     }
     if (parser.isSet(help)) {
@@ -106,9 +120,18 @@ void holdWhileOpening(QtMsgType type, const QMessageLogContext& context, const Q
     if (!display.isEmpty()) where += " DISPLAY=" + display.toStdString();
     if (!wayland.isEmpty()) where += " WAYLAND_DISPLAY=" + wayland.toStdString();
     const bool noDisplay = where.empty() && !g_platformAsked && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (where.empty()) where = " no DISPLAY or WAYLAND_DISPLAY set";
-    std::fprintf(stderr, "velmoria: cannot open a display (%s); start the game in a desktop session\n",
-                 where.c_str() + 1);
+    // In the language the window would have spoken.
+    QTranslator t;
+    lang::load(t, lang::choose(g_language, lang::remembered(), QLocale::system().uiLanguages()));
+    auto said = [&t](const char* source) {
+        const QString s = t.translate("main", source);
+        return s.isEmpty() ? QString::fromUtf8(source) : s;
+    };
+    const QString which = where.empty() ? said(QT_TRANSLATE_NOOP("main", "DISPLAY も WAYLAND_DISPLAY もありません"))
+                                        : QString::fromStdString(where.substr(1));
+    std::fprintf(stderr, "velmoria: %s\n",
+                 qPrintable(said(QT_TRANSLATE_NOOP("main", "ディスプレイを開けません（%1）。デスクトップのセッションで起動して下さい"))
+                                .arg(which)));
     // Why, in Qt's words, unless there simply is no display to open.
     for (const HeldMessage& m : g_held) {
         if (noDisplay || m.category.rfind("qt.qpa.", 0) != 0) continue;
@@ -158,7 +181,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     passHeldMessages();
 
-    QApplication::setApplicationDisplayName(QStringLiteral("ヴェルモリア"));
+    lang::use(lang::choose(g_language, lang::remembered(), QLocale::system().uiLanguages()));
     // Docks match the window to the desktop entry by this id (Wayland) and by
     // the window class, which comes from the application name (X11).
     QGuiApplication::setDesktopFileName(QLatin1String(DesktopId));

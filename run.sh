@@ -18,7 +18,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-play_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev fonts-noto-cjk)
+play_packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libxcb1-dev libfontconfig-dev
+    fonts-noto-cjk)
 test_packages=(qt6-base-private-dev xvfb xdotool imagemagick openbox xterm x11-utils wmctrl dbus-daemon at-spi2-core
     python3-pyatspi orca libglib2.0-bin
     sway wtype qt6-wayland)

@@ -149,7 +149,7 @@ if [ "$RELEASE" = trixie ]; then
     if diff -rq build-package/GF "$ROOT/src/build-package/GF" >/dev/null 2>&1; then
         echo "  the pictures are byte for byte those built here"
     fi
-    in_root sh -c 'cd /src && apt-get install -y -q dbus-daemon qt6-base-private-dev >/dev/null &&
+    in_root sh -c 'cd /src && apt-get install -y -q dbus-daemon qt6-base-private-dev python3 >/dev/null &&
         cmake -S . -B build -DBUILD_TESTING=ON >/dev/null && cmake --build build -j "${JOBS:-2}" >/dev/null &&
         cd build && ctest --output-on-failure -E "^e2e_"' >"$RUN/test.log" 2>&1 ||
         { tail -n 40 "$RUN/test.log"; fail "the offscreen tests fail on trixie"; }

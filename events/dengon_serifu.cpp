@@ -3,12 +3,14 @@
 
 namespace serifu {
 
-const Box Asa = {"朝になりました…"};
+const Script Asa = {"Morning notice", {
+    QT_TRANSLATE_NOOP("Morning notice", "朝になりました…"),
+}};
 
-const Box Oshirase = {
-    "主様の御所望なさる「食事」に",
-    "印を付けておきました",
-    "その「食事」をメインに洗礼して下さい",
-};
+const Script Oshirase = {"Morning notice", {
+    QT_TRANSLATE_NOOP("Morning notice", "主様の御所望なさる「食事」に\n"
+                                        "印を付けておきました\n"
+                                        "その「食事」をメインに洗礼して下さい"),
+}};
 
 }  // namespace serifu

@@ -4,6 +4,8 @@
 
 #include "toolkit/runtime.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <limits>
 
@@ -35,11 +37,10 @@ void Fom::Hyouka_Ivent() {
     Tim.setEnabled(false);
     Img_Yomikomi("fce8");
     Hanasu(serifu::HyoukaKaimaku);
-    tk::MsgBox(QStringLiteral("貴方の働きは、") + "\r\n" + QStringLiteral("ご褒美が") +
-                   QString::number(Ghb) + QStringLiteral("、") + "\r\n" +
-                   QStringLiteral("逃げ出した「食事」が") + QString::number(Tousou_Su) +
-                   QStringLiteral("、"),
-               tk::vbOKOnly, QString(""));
+    //: the guide reads out the work: %1 the rewards, %n the meals that fled
+    QString work = QCoreApplication::translate("Ceremony", "貴方の働きは、\nご褒美が%1、\n逃げ出した「食事」が%n、",
+                                               nullptr, Tousou_Su);
+    tk::MsgBox(work.arg(Ghb).replace(QLatin1Char('\n'), QLatin1String("\r\n")), tk::vbOKOnly, QString(""));
     Hanasu(serifu::HyoukaOkotoba);
     Img_Yomikomi("fce9");
 

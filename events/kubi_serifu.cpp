@@ -3,14 +3,14 @@
 
 namespace serifu {
 
-const Script Kubi = {
-    {"仕方のない人…こんなに逃がしてしまうなんて…"},
-    {"こうなってしまっては、貴方はもうおしまいですね。"},
-    {"くすっ",
-     "首ですめばいいけどね…",
-     "",
-     "主様は、それはもう大層お怒りですよ。"},
-    {"うふふふふふ…"},
-};
+const Script Kubi = {"Dismissal", {
+    QT_TRANSLATE_NOOP("Dismissal", "仕方のない人…こんなに逃がしてしまうなんて…"),
+    QT_TRANSLATE_NOOP("Dismissal", "こうなってしまっては、貴方はもうおしまいですね。"),
+    QT_TRANSLATE_NOOP("Dismissal", "くすっ\n"
+                                   "首ですめばいいけどね…\n"
+                                   "\n"
+                                   "主様は、それはもう大層お怒りですよ。"),
+    QT_TRANSLATE_NOOP("Dismissal", "うふふふふふ…"),
+}};
 
 }  // namespace serifu

@@ -1,24 +1,32 @@
-// The shapes of dialogue: one box, a script of boxes, a step that may change
-// the speaker. Both the window and the dialogue tables use them.
+// The shapes of dialogue: a box, a script of boxes, a scene whose speaker
+// changes between boxes. Both the window and the dialogue tables use them.
 #pragma once
 
-#include <utility>
+#include <QtGlobal>
+
 #include <vector>
 
-// One message box: its lines, top first. Shown joined with "\r\n".
-// An empty string is an empty line.
-using Box = std::vector<const char*>;
+// One message box: its lines, top first, joined with "\n" (an empty line is
+// two in a row); shown joined with "\r\n". A box is translated whole, so a
+// translation breaks its own lines.
+using Box = const char*;
 
-// A scene's boxes, in the order they are shown.
-using Script = std::vector<Box>;
+// Boxes shown one after another, and the context they are translated in.
+struct Script {
+    const char* context;
+    std::vector<Box> boxes;
+};
 
 // A step of a scene whose speaker changes between boxes.
 struct Step {
     const char* face;  // non-null: the speaker picture changes, no box
-    Box lines;         // a box, when face is null
+    Box box;           // a box, when face is null
 };
-using Scenario = std::vector<Step>;
+struct Scenario {
+    const char* context;
+    std::vector<Step> steps;
+};
 
-// Convenience for the tables: Kao("fce8") is a face change, Serifu({...}) a box.
-inline Step Kao(const char* face) { return Step{face, {}}; }
-inline Step Serifu(Box lines) { return Step{nullptr, std::move(lines)}; }
+// For the tables: Kao("fce8") is a face change, Serifu(...) a box.
+inline Step Kao(const char* face) { return Step{face, nullptr}; }
+inline Step Serifu(Box box) { return Step{nullptr, box}; }

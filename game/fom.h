@@ -63,6 +63,7 @@ public:
     QAction* Mnu2 = nullptr;
     QAction* Mnu3 = nullptr;  // 一時停止, checkable
     QAction* Mnu4 = nullptr;  // 記録
+    QMenu* Mnu5 = nullptr;    // 言語 (Language)
 
     // Over faces and bars while the raising screen is paused; takes the clicks.
     QWidget* PicTeishi = nullptr;
@@ -94,10 +95,11 @@ public:
     void ImgFce_MouseUp(int Index);
     void Mnu11_Click(int Index);
     void Mnu2_Click();
-    // One box of lines, joined with "\r\n", empty title; returns the answer.
-    int Hanasu(const Box& lines, int buttons = tk::vbOKOnly);
-    void Hanasu(const Script& boxes);
-    void Hanasu(const Scenario& steps);  // boxes and speaker changes in order
+    // One box, translated in its scene's context, its lines joined with
+    // "\r\n" and an empty title; returns the answer.
+    int Hanasu(const char* context, Box box, int buttons = tk::vbOKOnly);
+    void Hanasu(const Script& script);
+    void Hanasu(const Scenario& scenario);  // boxes and speaker changes in order
 
     // ---- ui/: what the player has beyond the game itself --------------------
     // Pause, keys, focus, accessibility and the record; none of it changes
@@ -113,6 +115,9 @@ public:
     bool startTakesClick() const;
     // An ending's picture shows: the ceremony's verdict, or the dismissal.
     void Kiroku_Kinyuu(Kiroku::Ketsumatsu ending);
+    // Every text of the window in the language spoken now, and the choice.
+    void Kotoba();
+    void Mnu5_Click(const QString& language);
 
     // ---- events/ ------------------------------------------------------------
     void DengonIvent();
@@ -134,6 +139,7 @@ private:
     void createControls();
     void createMenus();
     void createPause();
+    void createLanguageMenu();
     void Haichi();  // start-up layout on the 7 x 3 grid
     void keyUp(bool click);
     void moveFocus(bool next);

@@ -38,7 +38,9 @@ std::function<QImage()> drawing(const QString &name)
     if (name == QLatin1String("stt"))
         return titlePicture;
     if (name == QLatin1String("end"))
-        return endingPicture;
+        return [] { return endingPicture(QStringLiteral("終")); };
+    if (name == QLatin1String("end_en"))
+        return [] { return endingPicture(QStringLiteral("The End")); };
     if (name == QLatin1String("fce8"))
         return face(kPeople[7], Mood::Knowing, 800, kSpeaker);
     if (name == QLatin1String("fce9"))

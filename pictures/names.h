@@ -1,13 +1,15 @@
 // The pictures of the folder GF, one file "<name>.bmp" each: the one list of
-// them, for the generator that draws them and the game that shows them.
+// them, for the generator that draws them and the game that shows them. A
+// picture with words in it has one for each other language the game speaks,
+// "<name>_<language>", shown in that language.
 #pragma once
 
 #include <array>
 
 namespace pics {
 
-inline constexpr std::array<const char*, 26> kPictureNames = {
-    "stt",   "end",                                                  // start and end
+inline constexpr std::array<const char*, 27> kPictureNames = {
+    "stt",   "end",   "end_en",                                      // start and end
     "fce1",  "fce2",  "fce3",  "fce4",  "fce5",  "fce6",  "fce7",    // the meals' faces
     "fce8",  "fce9",  "fce0",                                        // guide, master, bloomed
     "fce1k", "fce2k", "fce3k", "fce4k", "fce5k", "fce6k", "fce7k",   // speaking their minds

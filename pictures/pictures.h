@@ -137,7 +137,7 @@ void moodLight(QPainter &p, const Person &who, Mood mood, Rng &rng);
 // ---- title and end pictures (scenery.cpp)
 
 QImage titlePicture();
-QImage endingPicture();
+QImage endingPicture(const QString &word);
 
 // ---- the app icon (icon.cpp)
 

@@ -239,8 +239,9 @@ QImage titlePicture()
 }
 
 // Follows every ending, from the master's bloom to being eaten or sent away:
-// the mansion at first light, quiet, its words in the sky above it.
-QImage endingPicture()
+// the mansion at first light, quiet, its words in the sky above it: 終, or
+// another language's word for it.
+QImage endingPicture(const QString &word)
 {
     QImage img(kWide, kHigh, QImage::Format_RGB32);
     QPainter p(&img);
@@ -309,11 +310,13 @@ QImage endingPicture()
         p.drawPath(bat({x, y}, s));
 
     const QPointF mark(650, 74);
-    const QPainterPath owari = textPath(QStringLiteral("終"), japaneseFont(78, QFont::Bold), mark);
+    const QPainterPath owari = textPath(word, japaneseFont(78, QFont::Bold), mark);
     drawTitleText(p, owari, QColor(240, 236, 246), QColor(184, 174, 200), QColor(120, 110, 160), QColor(24, 20, 40));
+    // rules either side, clear of a word wider than the one kanji
+    const double gap = std::max(66.0, owari.boundingRect().width() / 2 + 24);
     p.setPen(QPen(QColor(210, 204, 226, 150), 1.2));
-    p.drawLine(QPointF(mark.x() - 190, mark.y()), QPointF(mark.x() - 66, mark.y()));
-    p.drawLine(QPointF(mark.x() + 66, mark.y()), QPointF(mark.x() + 190, mark.y()));
+    p.drawLine(QPointF(mark.x() - gap - 124, mark.y()), QPointF(mark.x() - gap, mark.y()));
+    p.drawLine(QPointF(mark.x() + gap, mark.y()), QPointF(mark.x() + gap + 124, mark.y()));
     QFont fin = japaneseFont(22, QFont::Normal);
     fin.setLetterSpacing(QFont::AbsoluteSpacing, 12);
     drawTitleText(p, textPath(QStringLiteral("Fin"), fin, {650, 138}), QColor(226, 222, 236), QColor(196, 188, 212),

@@ -8,10 +8,10 @@ void Fom::Setumei_Ivent() {
     NewGame();
     Gamen_Ivent("fce8");
     const Script& s = serifu::Setumei;
-    Hanasu(s[0]);
-    Hanasu(s[1]);
-    const int answer = Hanasu(s[serifu::SetumeiShitsumon], tk::vbYesNo);
+    Hanasu(s.context, s.boxes[0]);
+    Hanasu(s.context, s.boxes[1]);
+    const int answer = Hanasu(s.context, s.boxes[serifu::SetumeiShitsumon], tk::vbYesNo);
     const int from = answer == tk::vbNo ? serifu::SetumeiKaisetsuFirst : serifu::SetumeiKaisetsuLast + 1;
-    for (int i = from; i < static_cast<int>(s.size()); ++i) Hanasu(s[i]);
+    for (int i = from; i < static_cast<int>(s.boxes.size()); ++i) Hanasu(s.context, s.boxes[i]);
     DengonIvent();
 }

@@ -5,6 +5,7 @@
 #include "game/fom.h"
 #include "scenes/serifu.h"
 #include "toolkit/runtime.h"
+#include "ui/language.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -124,6 +125,7 @@ struct Game {
     }
     ~Game() {
         fom.reset();
+        lang::use(QStringLiteral("ja"));  // a test that spoke English ends with it
         tk::setFatalHandler({});
         tk::setProgramFolder({});
         tk::setScreenArea(QRect());

@@ -2,6 +2,7 @@
 // by region, pixels decoded with every read inside the file.
 #include "toolkit/bitmap.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -19,14 +20,14 @@ namespace tk::bmp {
 QString reason(Status status) {
     switch (status) {
     case Status::Ok: return {};
-    case Status::NotFound: return QStringLiteral("ファイルが見つかりません");
-    case Status::NotRegular: return QStringLiteral("通常のファイルではありません");
-    case Status::Unreadable: return QStringLiteral("ファイルを読めません");
-    case Status::TooLarge: return QStringLiteral("ファイルが大きすぎます");
-    case Status::NotBitmap: return QStringLiteral("ビットマップ形式ではありません");
+    case Status::NotFound: return QCoreApplication::translate("tk::bmp", "ファイルが見つかりません");
+    case Status::NotRegular: return QCoreApplication::translate("tk::bmp", "通常のファイルではありません");
+    case Status::Unreadable: return QCoreApplication::translate("tk::bmp", "ファイルを読めません");
+    case Status::TooLarge: return QCoreApplication::translate("tk::bmp", "ファイルが大きすぎます");
+    case Status::NotBitmap: return QCoreApplication::translate("tk::bmp", "ビットマップ形式ではありません");
     case Status::BrokenHeader:
-        return QStringLiteral("ビットマップのヘッダが壊れているか、対応していない形式です");
-    case Status::CutShort: return QStringLiteral("ファイルが途中で切れています");
+        return QCoreApplication::translate("tk::bmp", "ビットマップのヘッダが壊れているか、対応していない形式です");
+    case Status::CutShort: return QCoreApplication::translate("tk::bmp", "ファイルが途中で切れています");
     }
     return {};
 }

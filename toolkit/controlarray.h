@@ -5,6 +5,8 @@
 #include "toolkit/runtime.h"
 #include "toolkit/surface.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 #include <memory>
 #include <type_traits>
@@ -36,7 +38,7 @@ public:
     T& operator()(int index) const { return *at(index); }
     T* at(int index) const {
         if (index < 0 || index >= static_cast<int>(members_.size()) || !members_[index])
-            Fatal(QStringLiteral("添字が範囲外です: %1(%2)").arg(QLatin1String(name_)).arg(index));
+            Fatal(QCoreApplication::translate("tk", "添字が範囲外です: %1(%2)").arg(QLatin1String(name_)).arg(index));
         return members_[index];
     }
     int size() const { return static_cast<int>(members_.size()); }

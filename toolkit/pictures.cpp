@@ -4,6 +4,7 @@
 
 #include "toolkit/runtime.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <fontconfig/fontconfig.h>
@@ -45,7 +46,7 @@ struct {
 } g_ahead;
 
 QString failure(const QString& path, bmp::Status status) {
-    return QStringLiteral("画像を読み込めません: %1\n(%2)").arg(displayPath(path), bmp::reason(status));
+    return QCoreApplication::translate("tk", "画像を読み込めません: %1\n(%2)").arg(displayPath(path), bmp::reason(status));
 }
 }  // namespace
 

@@ -167,10 +167,8 @@ int realMsgBox(const QString& prompt, int buttons, const QString& title) {
     if (g_boxPoints > font.pointSizeF()) font.setPointSizeF(g_boxPoints);
     box.setFont(font);
     box.setWindowTitle(title);
-    const QStringList captions =
-        yesNo ? QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} : QStringList{QStringLiteral("OK")};
-    const QList<QPushButton*> shown =
-        box.setLine(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")), captions, yesNo ? 1 : 0);
+    const QList<QPushButton*> shown = box.setLine(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")),
+                                                  buttonCaptions(buttons), yesNo ? 1 : 0);
 
     int pressed = -1;
     QEventLoop loop;
@@ -205,6 +203,11 @@ int MsgBox(const QString& prompt, int buttons, const QString& title) {
     return answer;
 }
 
+QStringList buttonCaptions(int buttons) {
+    if (buttons == vbYesNo) return {QCoreApplication::translate("tk", "はい"), QCoreApplication::translate("tk", "いいえ")};
+    return {QCoreApplication::translate("tk", "OK")};
+}
+
 MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler) {
     MsgBoxHandler old = std::move(g_boxHandler);
     g_boxHandler = std::move(handler);
@@ -234,9 +237,9 @@ void Fatal(const QString& message) {
     std::fprintf(stderr, "velmoria: %s\n", message.toLocal8Bit().constData());
     std::fflush(stderr);
     if (onRealDisplay() && !std::exchange(stopping, true)) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("ヴェルモリア"), message);
+        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message);
         box.setWindowModality(Qt::ApplicationModal);
-        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.addButton(buttonCaptions(vbOKOnly).first(), QMessageBox::AcceptRole);
         box.exec();
     }
     // The game's handlers are mid-way through; nothing sensible can unwind.

@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,6 +19,8 @@ enum Answer { vbOK = 1, vbYes = 6, vbNo = 7 };
 
 // prompt lines are separated by "\r\n"
 int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString());
+// The captions of a box's buttons, the default first, in the language spoken.
+QStringList buttonCaptions(int buttons);
 
 using MsgBoxHandler = std::function<int(const QString& prompt, int buttons, const QString& title)>;
 // Replace the box (an empty handler restores the real one); returns the previous.

@@ -28,6 +28,8 @@ class Client;
 
 QString percent(int value) { return QString::number(qRound(value / 10.0)) + QStringLiteral("%"); }
 
+
+
 class Item : public QAccessibleInterface, public QAccessibleActionInterface, public QAccessibleValueInterface {
 public:
     Item(Client* client, Kind kind, int index) : client_(client), kind_(kind), index_(index) {}
@@ -232,31 +234,32 @@ QAccessibleInterface* Item::child(int i) const {
 QString Item::text(QAccessible::Text t) const {
     Fom& f = fom();
     if (t == QAccessible::Description && kind_ == Face) {
-        QString s = QStringLiteral("自信 %1、血の清らかさ %2").arg(percent(f.Cp[index_]), percent(f.Blood[index_]));
         if (f.ShpGosyoumou->Visible() && qRound(f.ShpGosyoumou->rect().left()) == index_)
-            s += QStringLiteral("、主様の御所望");
-        return s;
+            return QCoreApplication::translate("a11y", "自信 %1、血の清らかさ %2、主様の御所望")
+                .arg(percent(f.Cp[index_]), percent(f.Blood[index_]));
+        return QCoreApplication::translate("a11y", "自信 %1、血の清らかさ %2").arg(percent(f.Cp[index_]), percent(f.Blood[index_]));
     }
     if (t == QAccessible::Value && (kind_ == Confidence || kind_ == Blood)) return currentValue().toString();
     if (t != QAccessible::Name) return {};
     switch (kind_) {
     case Start: return f.LblStt->text();
     case Group:
-    case Face: return QStringLiteral("食事 %1").arg(index_ + 1);
-    case Confidence: return QStringLiteral("自信");
-    case Blood: return QStringLiteral("血の清らかさ");
+    case Face: return QCoreApplication::translate("a11y", "食事 %1").arg(index_ + 1);
+    case Confidence: return QCoreApplication::translate("a11y", "自信");
+    case Blood: return QCoreApplication::translate("a11y", "血の清らかさ");
     case Counter: {
         const tk::Label* labels[][2] = {{f.LblNamWeek, f.LblWeek}, {f.LblNamDay, f.LblDay}, {f.LblNamGhb, f.LblGhb}};
         return labels[index_][0]->text() + QLatin1Char(' ') + labels[index_][1]->text();
     }
     case Pause:
-        return tk::hold().heldBy(tk::Hold::Player) ? QStringLiteral("一時停止中、P キーで再開") : QStringLiteral("一時停止中");
+        return tk::hold().heldBy(tk::Hold::Player) ? QCoreApplication::translate("a11y", "一時停止中、P キーで再開")
+                                                   : QCoreApplication::translate("a11y", "一時停止中");
     case Speaker: {
         const QString who = QFileInfo(f.Img->source()).completeBaseName().toLower();
-        if (who == QLatin1String("fce8")) return QStringLiteral("案内役");
-        if (who == QLatin1String("fce9")) return QStringLiteral("主様");
-        if (who == QLatin1String("fce0")) return QStringLiteral("開花した主様");
-        return QStringLiteral("食事 %1").arg(who.mid(3, 1));
+        if (who == QLatin1String("fce8")) return QCoreApplication::translate("a11y", "案内役");
+        if (who == QLatin1String("fce9")) return QCoreApplication::translate("a11y", "主様");
+        if (who == QLatin1String("fce0")) return QCoreApplication::translate("a11y", "開花した主様");
+        return QCoreApplication::translate("a11y", "食事 %1").arg(who.mid(3, 1));
     }
     }
     return {};

@@ -21,8 +21,11 @@ namespace {
 // Keys in the file, and the names the box shows, by ending.
 constexpr const char* kKeys[Kiroku::Kazu] = {"bloom",    "liked", "cruelty", "esteemed",
                                              "disliked", "soft",  "nogood",  "dismissed"};
-constexpr const char* kNames[Kiroku::Kazu] = {"開花",     "お気に入り", "冷酷",       "上々の評判",
-                                              "悪い評判", "甘すぎる",   "まるで駄目", "解雇"};
+constexpr const char* kNames[Kiroku::Kazu] = {
+    QT_TRANSLATE_NOOP("Kiroku", "開花"),     QT_TRANSLATE_NOOP("Kiroku", "お気に入り"),
+    QT_TRANSLATE_NOOP("Kiroku", "冷酷"),     QT_TRANSLATE_NOOP("Kiroku", "上々の評判"),
+    QT_TRANSLATE_NOOP("Kiroku", "悪い評判"), QT_TRANSLATE_NOOP("Kiroku", "甘すぎる"),
+    QT_TRANSLATE_NOOP("Kiroku", "まるで駄目"), QT_TRANSLATE_NOOP("Kiroku", "解雇")};
 const QString kGames = QStringLiteral("games");
 constexpr int kMostGames = 1000000000;
 
@@ -53,17 +56,17 @@ bool Kiroku::keepDamaged(QSettings& s) {
         copy = s.fileName() + QStringLiteral(".damaged-%1-%2").arg(stamp).arg(n);
     damageKept_ = QFile::copy(s.fileName(), copy);
     if (!damageKept_) {
-        complain(QStringLiteral("結末の記録が壊れていて、写しも作れません。記録は書き込みません"), s.fileName());
+        complain(tr("結末の記録が壊れていて、写しも作れません。記録は書き込みません"), s.fileName());
         return false;
     }
-    complain(QStringLiteral("結末の記録が壊れています。読めた結末だけを残し、元のファイルは写しに残しました"), copy);
+    complain(tr("結末の記録が壊れています。読めた結末だけを残し、元のファイルは写しに残しました"), copy);
     return true;
 }
 
 Kiroku::Yomi Kiroku::read(QSettings& s) {
     Yomi y;
     if (s.status() == QSettings::AccessError) {
-        complain(QStringLiteral("結末の記録を読めません"), s.fileName());
+        complain(tr("結末の記録を読めません"), s.fileName());
         return y;
     }
     // Sections are parsed when first asked for: every one now, so that damage
@@ -74,12 +77,12 @@ Kiroku::Yomi Kiroku::read(QSettings& s) {
         const QString v = s.value(key(e), QStringLiteral("false")).toString();
         y.reached[e] = v == QLatin1String("true");
         if (!y.reached[e] && v != QLatin1String("false"))
-            complain(QStringLiteral("結末の記録の %1 が読めません。その結末は未到達とします").arg(key(e)), s.fileName());
+            complain(tr("結末の記録の %1 が読めません。その結末は未到達とします").arg(key(e)), s.fileName());
     }
     bool number = true;
     y.games = s.value(kGames, 0).toInt(&number);
     if (!number || y.games < 0) {
-        complain(QStringLiteral("結末の記録の games が読めません。0 回とします"), s.fileName());
+        complain(tr("結末の記録の games が読めません。0 回とします"), s.fileName());
         y.games = 0;
     }
     return y;
@@ -93,7 +96,7 @@ void Kiroku::kinyuu(Ketsumatsu ending) {
     QDir().mkpath(QFileInfo(file).path());
     QLockFile lock(file + QStringLiteral(".record-lock"));
     if (!lock.tryLock(10000)) {
-        complain(QStringLiteral("結末の記録を書き込めません"), file);
+        complain(tr("結末の記録を書き込めません"), file);
         return;
     }
     const auto s = settings();
@@ -102,20 +105,24 @@ void Kiroku::kinyuu(Ketsumatsu ending) {
     s->setValue(key(ending), true);
     s->setValue(kGames, std::min(y.games + 1, kMostGames));
     s->sync();
-    if (s->status() == QSettings::AccessError) complain(QStringLiteral("結末の記録を書き込めません"), file);
+    if (s->status() == QSettings::AccessError) complain(tr("結末の記録を書き込めません"), file);
     else damageKept_ = false;  // the file is sound again
 }
 
 QString Kiroku::text() {
     const Yomi y = read(*settings());
-    auto name = [&y](int e) { return y.reached[e] ? QString::fromUtf8(kNames[e]) : QStringLiteral("？？？"); };
+    QStringList names;
+    for (int e = 0; e < Kazu; ++e) names << (y.reached[e] ? tr(kNames[e]) : tr("？？？"));
     const int reached = int(std::count(y.reached.begin(), y.reached.end(), true));
-    QStringList lines{QStringLiteral("迎えた結末　%1／%2").arg(reached).arg(int(Kazu)), QString()};
-    // Two columns: the names are all of full-width characters, so full-width
-    // spaces line them up.
+    QStringList lines{tr("迎えた結末　%1／%2").arg(reached).arg(int(Kazu)), QString()};
+    // Two columns where the names are all of full-width characters, which
+    // full-width spaces line up; else one name a line.
+    const bool wide = std::all_of(names.begin(), names.end(), [](const QString& n) {
+        return std::all_of(n.begin(), n.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+    });
     constexpr int rows = Kazu / 2;
-    for (int r = 0; r < rows; ++r)
-        lines << name(r).leftJustified(6, QChar(0x3000)) + name(r + rows);
-    lines << QString() << QStringLiteral("終えたゲーム　%1回").arg(y.games);
+    for (int r = 0; wide && r < rows; ++r) lines << names[r].leftJustified(6, QChar(0x3000)) + names[r + rows];
+    if (!wide) lines << names;
+    lines << QString() << tr("終えたゲーム　%1回").arg(y.games);
     return lines.join(QStringLiteral("\r\n"));
 }

@@ -2,6 +2,7 @@
 // and how many games were finished, kept between runs in the user's settings.
 #pragma once
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QString>
 
@@ -10,6 +11,8 @@
 class QSettings;
 
 class Kiroku {
+    Q_DECLARE_TR_FUNCTIONS(Kiroku)
+
 public:
     // The seven verdicts of the ceremony, then the dismissal.
     enum Ketsumatsu { Kaika, Kiniitta, Zankoku, Hyouban, Akuhyou, Amai, Dame, Kubi, Kazu };

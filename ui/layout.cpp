@@ -35,24 +35,25 @@ QColor flashColour(int meal) {
 }  // namespace
 
 Fom::Fom() {
-    setWindowTitle(QStringLiteral("ヴェルモリア"));
     createControls();
     createMenus();
+    Kotoba();
     Tim.onTimer = [this] { Tim_Timer(); };
     DayTim.onTimer = [this] { DayTim_Timer(); };
 }
 
 void Fom::createControls() {
     tk::Surface* s = client();
+    // Captions come from Kotoba(), in the language spoken.
     auto label = [s](const char* caption) {
         auto* l = s->create<tk::Label>();
         l->setText(QString::fromUtf8(caption));
         return l;
     };
     // Created back to front, which is their stacking order.
-    LblNamGhb = label("働き");
-    LblNamWeek = label("週");
-    LblNamDay = label("日にち");
+    LblNamGhb = label("");
+    LblNamWeek = label("");
+    LblNamDay = label("");
     Img = s->create<tk::Picture>();
     Lbl = label("Label1");
     ImgFce.add(0, s->create<tk::Picture>());
@@ -62,7 +63,7 @@ void Fom::createControls() {
     LblWeek = label("Label1");
     LblDay = label("Label1");
     ImgStt = s->create<tk::Picture>();
-    LblStt = label("— クリックで始める —");
+    LblStt = label("");
     ShpFce.add(0, s->create<tk::Shape>());
 
     for (tk::Label* l : {LblNamGhb, LblNamWeek, LblNamDay}) l->setAutoSize(true);
@@ -105,17 +106,18 @@ void Fom::createControls() {
 }
 
 void Fom::createMenus() {
-    Mnu0 = menuBar()->addMenu(QStringLiteral("設定"));
-    Mnu1 = Mnu0->addMenu(QStringLiteral("難易度"));
-    Mnu11 = addMenuArray(Mnu1, {QStringLiteral("軽い"), QStringLiteral("重い"), QStringLiteral("激重")},
-                         [this](int i) { Mnu11_Click(i); });
-    // Added to the game's own menu: the player's pause and the record.
-    Mnu3 = Mnu0->addAction(QStringLiteral("一時停止\tP"));
+    // Captions come from Kotoba(), in the language spoken.
+    Mnu0 = menuBar()->addMenu(QString());
+    Mnu1 = Mnu0->addMenu(QString());
+    Mnu11 = addMenuArray(Mnu1, {QString(), QString(), QString()}, [this](int i) { Mnu11_Click(i); });
+    // Added to the game's own menu: the player's pause, the record, the language.
+    Mnu3 = Mnu0->addAction(QString());
     Mnu3->setCheckable(true);
     connect(Mnu3, &QAction::toggled, this, [this](bool on) { Mnu3_Click(on); });
     Mnu0->addSeparator();
-    Mnu4 = addMenuItem(Mnu0, QStringLiteral("記録"), [this] { Mnu4_Click(); });
-    Mnu2 = addMenuItem(Mnu0, QStringLiteral("バージョン情報"), [this] { Mnu2_Click(); });
+    Mnu4 = addMenuItem(Mnu0, QString(), [this] { Mnu4_Click(); });
+    createLanguageMenu();
+    Mnu2 = addMenuItem(Mnu0, QString(), [this] { Mnu2_Click(); });
     // Time stands still while the menu is open.
     connect(Mnu0, &QMenu::aboutToShow, this, [this] {
         tk::hold().set(tk::Hold::Menu, true);

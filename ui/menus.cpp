@@ -14,13 +14,13 @@ void Fom::Mnu2_Click() {
     // The game holds still while the box is read, so no scene can open over
     // it; the day then resumes with a fresh interval.
     const tk::HoldWhile reading(tk::Hold::Box);
-    tk::MsgBox(QStringLiteral("ヴェルモリア\r\nバージョン " VELMORIA_VERSION), tk::vbOKOnly,
-               QStringLiteral("ヴェルモリア"));
+    tk::MsgBox(tr("ヴェルモリア\nバージョン %1").arg(QStringLiteral(VELMORIA_VERSION)).replace(QLatin1Char('\n'), QLatin1String("\r\n")),
+               tk::vbOKOnly, tr("ヴェルモリア"));
 }
 
 void Fom::Mnu4_Click() {
     const tk::HoldWhile reading(tk::Hold::Box);
-    tk::MsgBox(kiroku_.text(), tk::vbOKOnly, QStringLiteral("記録"));
+    tk::MsgBox(kiroku_.text(), tk::vbOKOnly, tr("記録"));
 }
 
 void Fom::Kiroku_Kinyuu(Kiroku::Ketsumatsu ending) {

@@ -1,6 +1,7 @@
 // The pause as the player sees it: the overlay over the raising screen.
 #include "game/fom.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -25,13 +26,13 @@ protected:
         f.setPointSize(points);
         p.setFont(f);
         p.setPen(Qt::white);
-        p.drawText(rect(), Qt::AlignCenter, QStringLiteral("一時停止中"));
+        p.drawText(rect(), Qt::AlignCenter, QCoreApplication::translate("Fom", "一時停止中"));
         if (!byPlayer) return;
         const int below = rect().center().y() + QFontMetrics(f).height() / 2;
         f.setPointSize(std::max(1, points / 3));
         p.setFont(f);
         p.drawText(QRect(0, below, width(), height() - below), Qt::AlignHCenter | Qt::AlignTop,
-                   QStringLiteral("P キーで再開"));
+                   QCoreApplication::translate("Fom", "P キーで再開"));
     }
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }

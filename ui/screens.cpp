@@ -4,6 +4,9 @@
 
 #include "pictures/names.h"
 #include "toolkit/runtime.h"
+#include "ui/language.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -39,9 +42,14 @@ void Fom::Gamen_Ivent(const QString& name) {
 void Fom::Img_Yomikomi(const QString& name) { Img->setPicture(Gazou(name)); }
 
 tk::PictureFile Fom::Gazou(const QString& name) const {
-    // Whatever case the game writes a name in, the file is the list's.
-    const auto known = std::find(pics::kPictureNames.begin(), pics::kPictureNames.end(), name.toLower());
-    const QString file = known == pics::kPictureNames.end() ? name : QLatin1String(*known);
+    // Whatever case the game writes a name in, the file is the list's; a
+    // picture with words in it has one of its own in the language spoken.
+    auto listed = [](const QString& n) {
+        return std::find(pics::kPictureNames.begin(), pics::kPictureNames.end(), n) != pics::kPictureNames.end();
+    };
+    QString file = name.toLower();
+    if (const QString own = file + QLatin1Char('_') + lang::current(); listed(own)) file = own;
+    else if (!listed(file)) file = name;
     return tk::LoadPicture(AppPath + "GF/" + file + ".bmp");
 }
 
@@ -55,19 +63,18 @@ void Fom::ImgFce_MouseUp(int Index) {
     ImgFce(Index).setBorder(false);
 }
 
-int Fom::Hanasu(const Box& lines, int buttons) {
-    QStringList text;
-    for (const char* line : lines) text << QString::fromUtf8(line);
-    return tk::MsgBox(text.join(QStringLiteral("\r\n")), buttons, QString(""));
+int Fom::Hanasu(const char* context, Box box, int buttons) {
+    QString text = QCoreApplication::translate(context, box);
+    return tk::MsgBox(text.replace(QLatin1Char('\n'), QLatin1String("\r\n")), buttons, QString(""));
 }
 
-void Fom::Hanasu(const Script& boxes) {
-    for (const Box& box : boxes) Hanasu(box);
+void Fom::Hanasu(const Script& script) {
+    for (Box box : script.boxes) Hanasu(script.context, box);
 }
 
-void Fom::Hanasu(const Scenario& steps) {
-    for (const Step& step : steps) {
+void Fom::Hanasu(const Scenario& scenario) {
+    for (const Step& step : scenario.steps) {
         if (step.face) Img_Yomikomi(QString::fromUtf8(step.face));
-        else Hanasu(step.lines);
+        else Hanasu(scenario.context, step.box);
     }
 }

@@ -54,29 +54,34 @@ for args in --version -v "-platform offscreen -style Fusion -reverse --version";
 done
 pass "--version and -v print 'velmoria $VERSION', after Qt's own options too"
 
-for args in "--no-such-option" "-x" "extra-argument" "-platform"; do
+for args in "--no-such-option" "-x" "extra-argument" "-platform" "--lang fr"; do
     # shellcheck disable=SC2086
     game -- $args
     [ "$RC" -eq 2 ] && [ -z "$OUT" ] && grep -q 'Usage:' <<<"$ERR" && grep -q '^velmoria: ' <<<"$ERR" ||
         fail "'$args': want a reason and the usage on standard error, status 2"
 done
-pass "unknown options, stray arguments and a missing value: reason and usage on stderr, status 2"
+grep -q "ja or en" <<<"$ERR" || fail "--lang fr: want the languages named"
+pass "unknown options, stray arguments, a missing value and an unknown language: reason and usage on stderr, status 2"
 
-game --
-[ "$RC" -eq 1 ] && [ "$(wc -l <"$RUN/err")" -eq 1 ] && grep -q 'cannot open a display' <<<"$ERR" ||
-    fail "no display: want one line saying so and status 1 (134 is an abort)"
-pass "with no display at all: '$ERR', status 1"
+# In the language the game would have spoken: its own here (LANG=C.UTF-8).
+for lang in ja en; do
+    game -- --lang "$lang"
+    want=$([ "$lang" = ja ] && echo 'ディスプレイを開けません' || echo 'cannot open a display')
+    [ "$RC" -eq 1 ] && [ "$(wc -l <"$RUN/err")" -eq 1 ] && grep -q "$want" <<<"$ERR" ||
+        fail "no display: want one line saying so ($lang) and status 1 (134 is an abort)"
+    pass "with no display at all: '$ERR', status 1"
+done
 
 for n in $(seq 400 499); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
 done
 # Otherwise Qt's own reasons about the platform follow our line.
 game DISPLAY=":$n" --
-[ "$RC" -eq 1 ] && head -n 1 <<<"$ERR" | grep -q "^velmoria: cannot open a display (DISPLAY=:$n)" &&
+[ "$RC" -eq 1 ] && head -n 1 <<<"$ERR" | grep -q "^velmoria: ディスプレイを開けません（DISPLAY=:$n）" &&
     grep -q "^qt.qpa.xcb: could not connect to display :$n" <<<"$ERR" || fail "DISPLAY=:$n: want our line, then Qt's"
 pass "with an unreachable display: '$(head -n 1 <<<"$ERR")' and Qt's reason, status 1"
 game -- -platform nosuch
-[ "$RC" -eq 1 ] && head -n 1 <<<"$ERR" | grep -q '^velmoria: cannot open a display' &&
+[ "$RC" -eq 1 ] && head -n 1 <<<"$ERR" | grep -q '^velmoria: ディスプレイを開けません' &&
     grep -q '^qt.qpa.plugin: Could not find the Qt platform plugin "nosuch"' <<<"$ERR" && [ ! -e "$RUN/core" ] ||
     fail "-platform nosuch: want our line, then Qt's reason, and no core"
 pass "with a platform plugin that does not exist: our line, then '$(sed -n 2p <<<"$ERR")'"

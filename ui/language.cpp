@@ -1,0 +1,97 @@
+// Choosing the language, Qt's translator for it, the 言語 menu and every
+// text of the window in the language spoken now.
+#include "ui/language.h"
+
+#include "game/fom.h"
+#include "ui/access.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+
+namespace lang {
+
+namespace {
+const QStringList kSpoken = {QStringLiteral("ja"), QStringLiteral("en")};
+QString g_current = kSpoken.first();
+QTranslator* g_translator = nullptr;
+
+QSettings settings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("velmoria"), QStringLiteral("velmoria"));
+}
+}  // namespace
+
+bool spoken(const QString& language) { return kSpoken.contains(language); }
+
+QString choose(const QString& asked, const QString& remembered, const QStringList& desktop) {
+    if (spoken(asked)) return asked;
+    if (spoken(remembered)) return remembered;
+    for (const QString& name : desktop) {
+        const QLocale::Language l = QLocale(name).language();
+        if (l == QLocale::C) return kSpoken.first();
+        if (const QString code = QLocale::languageToCode(l); spoken(code)) return code;
+    }
+    return QStringLiteral("en");
+}
+
+QString remembered() { return settings().value(QStringLiteral("language")).toString(); }
+
+void remember(const QString& language) { settings().setValue(QStringLiteral("language"), language); }
+
+bool load(QTranslator& t, const QString& language) {
+    return language != kSpoken.first() && t.load(QStringLiteral(":/i18n/velmoria_%1.qm").arg(language));
+}
+
+void use(const QString& language) {
+    if (!spoken(language)) return;
+    g_current = language;
+    if (g_translator) QCoreApplication::removeTranslator(g_translator);
+    delete std::exchange(g_translator, new QTranslator);
+    if (load(*g_translator, language)) QCoreApplication::installTranslator(g_translator);
+    // Box title bars show it.
+    QGuiApplication::setApplicationDisplayName(QCoreApplication::translate("Fom", "ヴェルモリア"));
+}
+
+QString current() { return g_current; }
+
+}  // namespace lang
+
+void Fom::createLanguageMenu() {
+    // In both scripts, so that either reader finds it; each language by its own name.
+    QMenu* menu = Mnu0->addMenu(QStringLiteral("言語 (Language)"));
+    auto* group = new QActionGroup(menu);
+    for (const auto& [code, name] : {std::pair{"ja", "日本語"}, {"en", "English"}}) {
+        QAction* a = menu->addAction(QString::fromUtf8(name));
+        a->setCheckable(true);
+        a->setData(QLatin1String(code));
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, code = QLatin1String(code)] { Mnu5_Click(code); });
+    }
+    Mnu5 = menu;
+}
+
+void Fom::Kotoba() {
+    setWindowTitle(tr("ヴェルモリア"));
+    LblNamGhb->setText(tr("働き"));
+    LblNamWeek->setText(tr("週"));
+    LblNamDay->setText(tr("日にち"));
+    LblStt->setText(tr("— クリックで始める —"));
+    Mnu0->setTitle(tr("設定"));
+    Mnu1->setTitle(tr("難易度"));
+    const QString paces[] = {tr("軽い"), tr("重い"), tr("激重")};
+    for (int i = 0; i < 3; ++i) Mnu11[size_t(i)]->setText(paces[i]);
+    Mnu3->setText(tr("一時停止") + QStringLiteral("\tP"));
+    Mnu4->setText(tr("記録"));
+    Mnu2->setText(tr("バージョン情報"));
+    for (QAction* a : Mnu5->actions()) a->setChecked(a->data() == lang::current());
+    PicTeishi->update();
+}
+
+void Fom::Mnu5_Click(const QString& language) {
+    lang::remember(language);
+    lang::use(language);
+    Kotoba();
+    a11y::changed(*this);  // names and descriptions, in the new language
+}
