@@ -37,7 +37,7 @@ QStringList windowTexts(Fom& f) {
 // A whole game to one ending: the introduction answered, the last `fled`
 // meals fleeing and meal 2 speaking its mind (or not) in the first tick,
 // and every week's wish, meal 1, drunk with clean or dirty blood. Returns
-// each box as its speaker, buttons, title and end picture, with any
+// each box as its speaker, buttons, title or none and end picture, with any
 // Japanese text shown meanwhile.
 struct Played {
     QStringList boxes, japanese;
@@ -50,7 +50,7 @@ Played play(int answer, int fled, bool speaks, bool clean) {
     Played p;
     b.answers = {answer};
     b.onBox = [&](const ShownBox& box) {
-        p.boxes << QString("%1 %2 %3 %4").arg(box.face).arg(box.buttons).arg(box.title, box.startPicture);
+        p.boxes << QString("%1 %2 %3 %4").arg(box.face).arg(box.buttons).arg(box.title.isEmpty()).arg(box.startPicture);
         const QStringList seen = windowTexts(*g) << box.prompt << box.title << tk::buttonCaptions(box.buttons);
         for (const QString& t : seen)
             if (japanese(t)) p.japanese << t;
@@ -64,6 +64,7 @@ Played play(int answer, int fled, bool speaks, bool clean) {
         g->Senrei(0, clean ? 1000 : -1000);
         g->DayTim.fire();
     }
+    g->Mnu4->trigger();  // the record, too
     for (const QString& t : windowTexts(*g))
         if (japanese(t)) p.japanese << t;
     return p;
