@@ -14,8 +14,10 @@
 namespace lang {
 
 namespace {
-const QStringList kSpoken = {QStringLiteral("ja"), QStringLiteral("en")};
-QString g_current = kSpoken.first();
+// The languages the game speaks, its own first, each by its own name.
+constexpr std::pair<const char*, const char*> kLanguages[] = {{"ja", "日本語"}, {"en", "English"}};
+const QString kOwn = QLatin1String(kLanguages[0].first);
+QString g_current = kOwn;
 QTranslator* g_translator = nullptr;
 
 QSettings settings() {
@@ -23,14 +25,16 @@ QSettings settings() {
 }
 }  // namespace
 
-bool spoken(const QString& language) { return kSpoken.contains(language); }
+bool spoken(const QString& language) {
+    return std::any_of(std::begin(kLanguages), std::end(kLanguages), [&](const auto& l) { return language == QLatin1String(l.first); });
+}
 
 QString choose(const QString& asked, const QString& remembered, const QStringList& desktop) {
     if (spoken(asked)) return asked;
     if (spoken(remembered)) return remembered;
     for (const QString& name : desktop) {
         const QLocale::Language l = QLocale(name).language();
-        if (l == QLocale::C) return kSpoken.first();
+        if (l == QLocale::C) return kOwn;
         if (const QString code = QLocale::languageToCode(l); spoken(code)) return code;
     }
     return QStringLiteral("en");
@@ -41,7 +45,7 @@ QString remembered() { return settings().value(QStringLiteral("language")).toStr
 void remember(const QString& language) { settings().setValue(QStringLiteral("language"), language); }
 
 bool load(QTranslator& t, const QString& language) {
-    return language != kSpoken.first() && t.load(QStringLiteral(":/i18n/velmoria_%1.qm").arg(language));
+    return language != kOwn && t.load(QStringLiteral(":/i18n/velmoria_%1.qm").arg(language));
 }
 
 void use(const QString& language) {
@@ -62,7 +66,7 @@ void Fom::createLanguageMenu() {
     // In both scripts, so that either reader finds it; each language by its own name.
     QMenu* menu = Mnu0->addMenu(QStringLiteral("言語 (Language)"));
     auto* group = new QActionGroup(menu);
-    for (const auto& [code, name] : {std::pair{"ja", "日本語"}, {"en", "English"}}) {
+    for (const auto& [code, name] : lang::kLanguages) {
         QAction* a = menu->addAction(QString::fromUtf8(name));
         a->setCheckable(true);
         a->setData(QLatin1String(code));
