@@ -69,11 +69,16 @@ private slots:
         tk::hold().clear();
     }
 
-    // The speaker's picture is named for who speaks.
-    void theSpeakerIsNamed() {
+    // Each meal reads as its values in percent, the wished one as such; the
+    // speaker's picture is named for who speaks.
+    void namesAndValues() {
         Told told;
         Game g;
-        startRaising(*g);
+        startRaising(*g, 4);
+        g->Senrei(4, 654);
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(shown(*g, QAccessible::Grouping, QString("食事 %1").arg(i + 1))->child(0)->text(QAccessible::Description),
+                     i == 4 ? "自信 50%、血の清らかさ 75%、主様の御所望" : "自信 50%、血の清らかさ 10%");
         const std::pair<const char*, const char*> speakers[] = {
             {"fce8", "案内役"}, {"fce9", "主様"}, {"fce0", "開花した主様"}, {"fce3k", "食事 3"}, {"Fce6d", "食事 6"}};
         for (const auto& [picture, name] : speakers) {
