@@ -236,7 +236,7 @@ Disqualified.</translation>
     <message>
         <source>貴様を喰らってくれるわ！</source>
         <extracomment>the Master</extracomment>
-        <translation>We shall devour YOU instead!</translation>
+        <translation>Then We shall devour you!</translation>
     </message>
     <message>
         <source>がぶっ…むしゃむしゃ…</source>
@@ -661,7 +661,7 @@ life here ain&apos;t so bad after all.</translation>
     </message>
     <message>
         <source>悪くないな</source>
-        <translation>It&apos;s not bad.</translation>
+        <translation>Not bad at all.</translation>
     </message>
 </context>
 <context>
