@@ -89,6 +89,20 @@ private slots:
         }
     }
 
+    // Without a reader nothing of it wakes the game; once one listens, it
+    // looks for what changed.
+    void idleWithoutAReader() {
+        Game g;
+        QAccessible::queryAccessibleInterface(g->client());
+        auto looking = [&] {
+            const auto timers = g->client()->findChildren<QTimer*>();
+            return std::any_of(timers.begin(), timers.end(), [](QTimer* t) { return t->isActive(); });
+        };
+        QVERIFY(!looking());
+        Told told;
+        QVERIFY(looking());
+    }
+
     // Of the values that change with a tick, only the focused meal's are told.
     void onlyTheFocusedMealsValuesAreTold() {
         Told told;

@@ -98,7 +98,9 @@ private:
 };
 
 // The client area, listing the items a player sees now instead of its widgets.
-class Client : public QAccessibleWidget {
+// Qt makes it whenever the window shows, reader or not; it looks at what
+// changed once a second only while a reader listens.
+class Client : public QAccessibleWidget, public QAccessible::ActivationObserver {
 public:
     Client(QWidget* w, Fom* f) : QAccessibleWidget(w), fom_(f) {
         auto add = [this](Kind k, int i) {
@@ -114,10 +116,16 @@ public:
         poll_ = new QTimer(w);
         poll_->setInterval(1000);
         QObject::connect(poll_, &QTimer::timeout, w, [this] { tell(); });
-        poll_->start();
+        QAccessible::installActivationObserver(this);
+        accessibilityActiveChanged(QAccessible::isActive());
     }
     ~Client() override {
+        QAccessible::removeActivationObserver(this);
         for (const auto& [key, item] : items_) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(item));
+    }
+    void accessibilityActiveChanged(bool active) override {
+        if (active) poll_->start();
+        else poll_->stop();
     }
 
     Fom& fom() const { return *fom_; }
