@@ -104,19 +104,21 @@ private slots:
 
     void boxesAnswerTheKeyboard() {
         Game g;
-        // (Space presses the focused button; offscreen gives it no focus: the
-        // end-to-end test checks that one.) Key 0: the title bar's close button.
+        // Key 0: the title bar's close button; Tab: to the second button,
+        // then Return, which answers with the button that has the focus.
         const struct { int buttons; int key; int answer; } cases[] = {
             {tk::vbOKOnly, Qt::Key_Return, tk::vbOK}, {tk::vbOKOnly, Qt::Key_Escape, tk::vbOK},
             {tk::vbOKOnly, 0, tk::vbOK},           {tk::vbYesNo, Qt::Key_Return, tk::vbYes},
-            {tk::vbYesNo, Qt::Key_Escape, tk::vbNo}, {tk::vbYesNo, 0, tk::vbNo}};
+            {tk::vbYesNo, Qt::Key_Escape, tk::vbNo}, {tk::vbYesNo, 0, tk::vbNo},
+            {tk::vbYesNo, Qt::Key_Tab, tk::vbNo}};
         for (const auto& c : cases) {
             QTimer rescue;  // never hang the test: a box the key left open
             rescue.setSingleShot(true);
             QTimer::singleShot(0, [&] {
                 QDialog* b = shownBox();
                 b->activateWindow();
-                if (c.key) QTest::keyClick(b->focusWidget() ? b->focusWidget() : b, Qt::Key(c.key));
+                if (c.key == Qt::Key_Tab) b->findChildren<QPushButton*>().last()->setFocus();
+                if (c.key) QTest::keyClick(b->focusWidget() ? b->focusWidget() : b, c.key == Qt::Key_Tab ? Qt::Key_Return : Qt::Key(c.key));
                 else b->close();
                 QObject::connect(&rescue, &QTimer::timeout, b, [b] { b->findChildren<QPushButton*>().last()->click(); });
                 rescue.start(3000);

@@ -75,7 +75,6 @@ public:
         buttons_.clear();
         for (const QString& caption : captions) {
             auto* b = new QPushButton(caption, this);
-            b->setAutoDefault(false);
             row_->addWidget(b);
             b->show();  // now, so that fit() counts it
             buttons_ << b;
