@@ -7,12 +7,11 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QHBoxLayout>
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -21,6 +20,7 @@
 #include <QKeyEvent>
 #include <QCloseEvent>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <chrono>

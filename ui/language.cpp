@@ -11,6 +11,9 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <algorithm>
+#include <utility>
+
 namespace lang {
 
 namespace {
