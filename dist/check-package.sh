@@ -15,7 +15,9 @@ ARCH=$(dpkg --print-architecture)
 ID=org.velmoria.Velmoria
 ICON_SIZES="16 22 24 32 48 64 128 256"
 WINDOW_ICON_SIZES="16 22 24 32 48 64"  # docks scale these
-PICTURES=26
+# as many as the one list of them names
+PICTURES=$(sed -n 's/.*std::array<const char\*, \([0-9]*\)> kPictureNames.*/\1/p' pictures/names.h)
+[ -n "$PICTURES" ] || { echo "FAIL: no picture count in pictures/names.h" >&2; exit 1; }
 
 DEB=${1:-build-package/velmoria_${VERSION}-1_${ARCH}.deb}
 RUN=$(mktemp -d "${TMPDIR:-/tmp}/velmoria-package.XXXXXX")
