@@ -23,6 +23,9 @@ const char* const DesktopId = "org.velmoria.Velmoria";
 bool g_platformAsked = false;  // -platform on the command line
 QString g_language;            // --lang, when given
 
+// The language of this run: --lang, else the one remembered, else the desktop's.
+QString chosenLanguage() { return lang::choose(g_language, lang::remembered(), QLocale::system().uiLanguages()); }
+
 void describeApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("velmoria"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORIA_VERSION));
@@ -122,7 +125,7 @@ void holdWhileOpening(QtMsgType type, const QMessageLogContext& context, const Q
     const bool noDisplay = where.empty() && !g_platformAsked && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     // In the language the window would have spoken.
     QTranslator t;
-    lang::load(t, lang::choose(g_language, lang::remembered(), QLocale::system().uiLanguages()));
+    lang::load(t, chosenLanguage());
     auto said = [&t](const char* source) {
         const QString s = t.translate("main", source);
         return s.isEmpty() ? QString::fromUtf8(source) : s;
@@ -181,7 +184,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     passHeldMessages();
 
-    lang::use(lang::choose(g_language, lang::remembered(), QLocale::system().uiLanguages()));
+    lang::use(chosenLanguage());
     // Docks match the window to the desktop entry by this id (Wayland) and by
     // the window class, which comes from the application name (X11).
     QGuiApplication::setDesktopFileName(QLatin1String(DesktopId));

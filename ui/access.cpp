@@ -28,8 +28,6 @@ class Client;
 
 QString percent(int value) { return QString::number(qRound(value / 10.0)) + QStringLiteral("%"); }
 
-
-
 class Item : public QAccessibleInterface, public QAccessibleActionInterface, public QAccessibleValueInterface {
 public:
     Item(Client* client, Kind kind, int index) : client_(client), kind_(kind), index_(index) {}

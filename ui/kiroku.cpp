@@ -30,14 +30,13 @@ const QString kGames = QStringLiteral("games");
 constexpr int kMostGames = 1000000000;
 
 QString key(int ending) { return QStringLiteral("endings/") + QLatin1String(kKeys[ending]); }
+}  // namespace
 
 // Named here rather than after the program, which may run under any name.
-// A new object each time reads the file as it is now.
-std::unique_ptr<QSettings> settings() {
+std::unique_ptr<QSettings> settingsFile() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("velmoria"), QStringLiteral("velmoria"));
 }
-}  // namespace
 
 void Kiroku::complain(const QString& why, const QString& file) {
     if (told_.contains(why)) return;
@@ -46,21 +45,16 @@ void Kiroku::complain(const QString& why, const QString& file) {
 }
 
 // A file that cannot be parsed is copied, once, to a name of its own
-// (velmoria.conf.damaged-<date>-<time>), before anything could overwrite it;
-// false if it could not be.
-bool Kiroku::keepDamaged(QSettings& s) {
-    if (s.status() != QSettings::FormatError || damageKept_) return true;
+// (velmoria.conf.damaged-<date>-<time>), before anything could overwrite it.
+void Kiroku::keepDamaged(QSettings& s) {
+    if (s.status() != QSettings::FormatError || damageKept_) return;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString copy = s.fileName() + QStringLiteral(".damaged-") + stamp;
     for (int n = 2; QFileInfo::exists(copy) && n < 100; ++n)
         copy = s.fileName() + QStringLiteral(".damaged-%1-%2").arg(stamp).arg(n);
     damageKept_ = QFile::copy(s.fileName(), copy);
-    if (!damageKept_) {
-        complain(tr("結末の記録が壊れていて、写しも作れません。記録は書き込みません"), s.fileName());
-        return false;
-    }
-    complain(tr("結末の記録が壊れています。読めた結末だけを残し、元のファイルは写しに残しました"), copy);
-    return true;
+    if (damageKept_) complain(tr("結末の記録が壊れています。読めた結末だけを残し、元のファイルは写しに残しました"), copy);
+    else complain(tr("結末の記録が壊れていて、写しも作れません。記録は書き込みません"), s.fileName());
 }
 
 Kiroku::Yomi Kiroku::read(QSettings& s) {
@@ -90,7 +84,7 @@ Kiroku::Yomi Kiroku::read(QSettings& s) {
 
 void Kiroku::kinyuu(Ketsumatsu ending) {
     if (ending < 0 || ending >= Kazu) return;
-    const QString file = settings()->fileName();
+    const QString file = settingsFile()->fileName();
     // Two games may end at once: the count is read and written under a lock
     // of ours (QSettings takes file.lock for its own writing only).
     QDir().mkpath(QFileInfo(file).path());
@@ -99,9 +93,10 @@ void Kiroku::kinyuu(Ketsumatsu ending) {
         complain(tr("結末の記録を書き込めません"), file);
         return;
     }
-    const auto s = settings();
+    const auto s = settingsFile();
     const Yomi y = read(*s);
-    if (s->status() == QSettings::AccessError || !keepDamaged(*s)) return;
+    // Nothing is written over a damaged file that could not be copied aside.
+    if (s->status() == QSettings::AccessError || (s->status() == QSettings::FormatError && !damageKept_)) return;
     s->setValue(key(ending), true);
     s->setValue(kGames, std::min(y.games + 1, kMostGames));
     s->sync();
@@ -110,7 +105,7 @@ void Kiroku::kinyuu(Ketsumatsu ending) {
 }
 
 QString Kiroku::text() {
-    const Yomi y = read(*settings());
+    const Yomi y = read(*settingsFile());
     QStringList names;
     for (int e = 0; e < Kazu; ++e) names << (y.reached[e] ? tr(kNames[e]) : tr("？？？"));
     const int reached = int(std::count(y.reached.begin(), y.reached.end(), true));

@@ -7,8 +7,13 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 class QSettings;
+
+// The user's settings file: the record, and all else the game remembers. A
+// new object each time reads the file as it is now.
+std::unique_ptr<QSettings> settingsFile();
 
 class Kiroku {
     Q_DECLARE_TR_FUNCTIONS(Kiroku)
@@ -29,7 +34,7 @@ private:
         int games = 0;
     };
     Yomi read(QSettings& s);
-    bool keepDamaged(QSettings& s);
+    void keepDamaged(QSettings& s);
     void complain(const QString& why, const QString& file);
 
     QSet<QString> told_;    // each trouble is reported once

@@ -4,6 +4,7 @@
 
 #include "game/fom.h"
 #include "ui/access.h"
+#include "ui/kiroku.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -22,10 +23,6 @@ constexpr std::pair<const char*, const char*> kLanguages[] = {{"ja", "日本語"
 const QString kOwn = QLatin1String(kLanguages[0].first);
 QString g_current = kOwn;
 QTranslator* g_translator = nullptr;
-
-QSettings settings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("velmoria"), QStringLiteral("velmoria"));
-}
 }  // namespace
 
 bool spoken(const QString& language) {
@@ -43,9 +40,9 @@ QString choose(const QString& asked, const QString& remembered, const QStringLis
     return QStringLiteral("en");
 }
 
-QString remembered() { return settings().value(QStringLiteral("language")).toString(); }
+QString remembered() { return settingsFile()->value(QStringLiteral("language")).toString(); }
 
-void remember(const QString& language) { settings().setValue(QStringLiteral("language"), language); }
+void remember(const QString& language) { settingsFile()->setValue(QStringLiteral("language"), language); }
 
 bool load(QTranslator& t, const QString& language) {
     return language != kOwn && t.load(QStringLiteral(":/i18n/velmoria_%1.qm").arg(language));
