@@ -50,9 +50,9 @@ build() {  # build DIR [cmake options...]
 }
 
 # libFuzzer with AddressSanitizer and UBSan on the bitmap reader, seeded with
-# hand-made samples. Fails on a crash, a sanitizer
-# report, pixels that differ from the reference reading, an input slower
-# than 10 s, or an allocation beyond the reader's 64 MiB cap.
+# hand-made samples. Fails on a crash, a sanitizer report, a header check
+# that disagrees with the reader, an input slower than 10 s, or an
+# allocation beyond the reader's 64 MiB cap.
 fuzz() {
     local dir=build-fuzz
     cmake -S tests/fuzz -B "$dir" -DCMAKE_CXX_COMPILER=clang++

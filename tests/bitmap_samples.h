@@ -1,5 +1,6 @@
 // Small bitmaps of every kind the game reads, and broken ones, written byte
-// by byte: for the reader's tests and the fuzzer's seeds.
+// by byte with the pixels each must give: for the reader's tests and the
+// fuzzer's seeds.
 #pragma once
 
 #include "toolkit/bitmap.h"
@@ -8,6 +9,9 @@
 #include <QString>
 #include <QtEndian>
 
+#include <array>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -27,6 +31,25 @@ inline void put(QByteArray& b, qint64 at, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
 }
 
+// Entry i of every colour table: distinct, uneven colours (0xRRGGBB).
+inline uint32_t colour(int i) {
+    return (uint32_t(255 - i * 13) & 0xFF) << 16 | (uint32_t(i * 91 + 200) & 0xFF) << 8 | (uint32_t(i * 37 + 11) & 0xFF);
+}
+
+// The pixel a raw value stands for: its colour-table entry, or each mask's
+// bits widened to 0..255, rounded to nearest (5-5-5 for plain 16 bits).
+inline uint32_t pixel(const Layout& l, uint32_t v) {
+    if (l.depth <= 8) return 0xFF000000u | colour(int(v));
+    const uint32_t plain16[] = {0x7C00, 0x03E0, 0x001F}, plain[] = {0xFF0000, 0xFF00, 0xFF};
+    const uint32_t* m = l.bitFields ? l.masks : l.depth == 16 ? plain16 : plain;
+    uint32_t argb = 0xFF000000u;
+    for (int c = 0; c < 3; ++c) {
+        const double top = std::ldexp(1.0, std::popcount(m[c])) - 1;
+        argb |= uint32_t(std::lround(((v & m[c]) >> std::countr_zero(m[c])) * 255.0 / top)) << (16 - 8 * c);
+    }
+    return argb;
+}
+
 // `value` gives each pixel's raw value: a colour-table index, or the packed
 // bits (24 bits: 0xRRGGBB).
 inline QByteArray write(const Layout& l, int w, int h, const std::function<uint32_t(int, int)>& value) {
@@ -39,34 +62,18 @@ inline QByteArray write(const Layout& l, int w, int h, const std::function<uint3
     QByteArray b(pixelsAt + stride * h, '\0');
     b[0] = 'B';
     b[1] = 'M';
-    put(b, 2, uint32_t(b.size()), 4);
-    put(b, 10, uint32_t(pixelsAt), 4);
-    put(b, 14, uint32_t(l.infoSize), 4);
-    if (core) {
-        put(b, 18, uint32_t(w), 2);
-        put(b, 20, uint32_t(h), 2);
-        put(b, 22, 1, 2);
-        put(b, 24, uint32_t(l.depth), 2);
-    } else {
-        put(b, 18, uint32_t(w), 4);
-        put(b, 22, uint32_t(l.topDown ? -h : h), 4);
-        put(b, 26, 1, 2);
-        put(b, 28, uint32_t(l.depth), 2);
-        put(b, 30, l.bitFields ? 3 : 0, 4);
-        put(b, 34, uint32_t(stride * h), 4);
-        put(b, 38, 2835, 4);
-        put(b, 42, 2835, 4);
-        put(b, 46, uint32_t(l.colours), 4);
-        if (l.bitFields)
-            for (int i = 0; i < 3; ++i) put(b, 54 + 4 * i, l.masks[i], 4);
-    }
+    // {offset, value, bytes}: the file header, then the core or info header.
+    using F = std::vector<std::array<uint32_t, 3>>;
+    F fields = {{2, uint32_t(b.size()), 4}, {10, uint32_t(pixelsAt), 4}, {14, uint32_t(l.infoSize), 4}};
+    const F head = core ? F{{18, uint32_t(w), 2}, {20, uint32_t(h), 2}, {22, 1, 2}, {24, uint32_t(l.depth), 2}}
+                        : F{{18, uint32_t(w), 4}, {22, uint32_t(l.topDown ? -h : h), 4}, {26, 1, 2},
+                            {28, uint32_t(l.depth), 2}, {30, l.bitFields ? 3u : 0u, 4}, {34, uint32_t(stride * h), 4},
+                            {38, 2835, 4}, {42, 2835, 4}, {46, uint32_t(l.colours), 4}};
+    fields.insert(fields.end(), head.begin(), head.end());
+    for (int i = 0; l.bitFields && i < 3; ++i) fields.push_back({uint32_t(54 + 4 * i), l.masks[i], 4});
+    for (const auto& [at, v, n] : fields) put(b, at, v, int(n));
     // A colour table of distinct, uneven colours.
-    for (int i = 0; i < entries; ++i) {
-        const qint64 at = paletteAt + i * (core ? 3 : 4);
-        put(b, at, uint32_t(i * 37 + 11) & 0xFF, 1);          // blue
-        put(b, at + 1, uint32_t(i * 91 + 200) & 0xFF, 1);     // green
-        put(b, at + 2, uint32_t(255 - i * 13) & 0xFF, 1);     // red
-    }
+    for (int i = 0; i < entries; ++i) put(b, paletteAt + i * (core ? 3 : 4), colour(i), 3);
     for (int y = 0; y < h; ++y) {
         const qint64 row = pixelsAt + (l.topDown ? y : h - 1 - y) * stride;
         for (int x = 0; x < w; ++x) {
@@ -98,6 +105,7 @@ struct Sample {
     QByteArray bytes;
     tk::bmp::Status status = tk::bmp::Status::Ok;  // what the reader must say
     bool headersPass = false;  // a fault only the pixels show
+    std::function<uint32_t(int, int)> pixel;  // what an accepted one shows
 };
 
 // Every depth, both row orders, every header size, plain and bit fields.
@@ -105,7 +113,8 @@ inline std::vector<Sample> accepted() {
     std::vector<Sample> out;
     auto add = [&](Layout l, uint32_t limit, int w = 13, int h = 5) {
         out.push_back({QString("%1 bits, header %2%3%4").arg(l.depth).arg(l.infoSize).arg(l.topDown ? ", top-down" : "")
-                           .arg(l.bitFields ? ", fields" : ""), write(l, w, h, noise(limit))});
+                           .arg(l.bitFields ? ", fields" : ""), write(l, w, h, noise(limit)), tk::bmp::Status::Ok, false,
+                       [l, limit](int x, int y) { return pixel(l, noise(limit)(x, y)); }});
     };
     for (int depth : {1, 4, 8, 16, 24, 32}) {
         const uint32_t limit = depth == 32 ? 0 : 1u << depth;

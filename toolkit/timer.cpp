@@ -2,6 +2,7 @@
 #include "toolkit/timer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tk {
 
@@ -34,7 +35,7 @@ namespace {
 bool g_manual = false;
 }
 
-void Timer::setManual(bool manual) { g_manual = manual; }
+bool Timer::setManual(bool manual) { return std::exchange(g_manual, manual); }
 
 Timer::Timer(int interval, QObject* parent) : QObject(parent), interval_(std::max(0, interval)) {
     clock_.setTimerType(Qt::PreciseTimer);

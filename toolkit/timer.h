@@ -70,7 +70,8 @@ public:
     // Deliver one event now, as the clock would; false if it would not.
     bool fire();
     // Tests fire timers by hand: then no clock runs for any of them.
-    static void setManual(bool manual);
+    // Returns the previous setting.
+    static bool setManual(bool manual);
     // Milliseconds to the next event, -1 when none is coming.
     int remainingTime() const { return clock_.isActive() ? clock_.remainingTime() : -1; }
 
