@@ -60,7 +60,7 @@ int parseCommandLine(int argc, char** argv) {
     QCoreApplication core(count, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "ヴェルモリア (Velmoria): raise the vampire master's meals in his mansion.\n"
+        "ヴェルモリア (Velmoria): raise the vampire Master's meals in his mansion.\n"
         "Qt's own options (-platform, -display, -style, ...) are accepted too."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     // Not addHelpOption(): its --help-all would need process(), which exits.
@@ -69,7 +69,7 @@ int parseCommandLine(int argc, char** argv) {
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption language(QStringLiteral("lang"),
-                                      QStringLiteral("Speaks <language> this time: ja (Japanese) or en (English)."),
+                                      QStringLiteral("Speaks <language> this time: ja (Japanese), en (English) or zh (Simplified Chinese)."),
                                       QStringLiteral("language"));
     parser.addOption(language);
     addQtOptions(parser);
@@ -83,8 +83,11 @@ int parseCommandLine(int argc, char** argv) {
     }
     g_language = parser.value(language);
     if (parser.isSet(language) && !lang::spoken(g_language)) {
-        std::fprintf(stderr, "velmoria: unknown language '%s' for --lang: ja or en\n\n%s", qPrintable(g_language),
-                     qPrintable(parser.helpText()));
+        // "ja, en or zh"
+        QStringList codes = lang::codes();
+        const QString last = codes.takeLast();
+        std::fprintf(stderr, "velmoria: unknown language '%s' for --lang: %s or %s\n\n%s", qPrintable(g_language),
+                     qPrintable(codes.join(QStringLiteral(", "))), qPrintable(last), qPrintable(parser.helpText()));
         return 2;
     }
     if (parser.isSet(help)) {

@@ -1,5 +1,7 @@
 // The yardstick: a bare Qt Widgets window of the game's size that paints one
 // line of Japanese text, and nothing else.
+#include "pictures/fonts.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
@@ -21,7 +23,7 @@ int main(int argc, char** argv) {
     Bare w;
     w.setWindowTitle(QStringLiteral("bare"));
     QFont f = w.font();
-    f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+    f.setFamilies(fonts::families(QStringLiteral("ja")));
     w.setFont(f);
     w.resize(922, 461);
     w.show();

@@ -105,7 +105,8 @@ for recommends in without with; do
     pass "installed on a minimal $RELEASE $recommends recommends"
 
     in_root fc-list :lang=ja family | grep -q "Noto Sans CJK JP" || fail "no Japanese font in the root"
-    pass "fc-list finds Noto Sans CJK JP for Japanese"
+    in_root fc-list :lang=zh-cn family | grep -q "Noto Sans CJK SC" || fail "no Simplified Chinese font in the root"
+    pass "fc-list finds Noto Sans CJK JP for Japanese and Noto Sans CJK SC for Simplified Chinese"
 
     # The player: a plain user, the X socket shared in, /proc only meanwhile.
     mount --bind "/tmp/.X11-unix" "$ROOT/tmp/.X11-unix" && MOUNTS+=("$ROOT/tmp/.X11-unix")

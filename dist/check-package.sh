@@ -18,6 +18,9 @@ WINDOW_ICON_SIZES="16 22 24 32 48 64"  # docks scale these
 # as many as the one list of them names
 PICTURES=$(sed -n 's/.*std::array<const char\*, \([0-9]*\)> kPictureNames.*/\1/p' pictures/names.h)
 [ -n "$PICTURES" ] || { echo "FAIL: no picture count in pictures/names.h" >&2; exit 1; }
+# the Noto faces the one map of them names, one for each script's forms
+mapfile -t FACES < <(sed -n 's/.*QStringLiteral("\(Noto [^"]*\)").*/\1/p' pictures/fonts.h | sort -u)
+[ "${#FACES[@]}" -ge 2 ] || { echo "FAIL: no Noto faces in pictures/fonts.h" >&2; exit 1; }
 
 DEB=${1:-build-package/velmoria_${VERSION}-1_${ARCH}.deb}
 RUN=$(mktemp -d "${TMPDIR:-/tmp}/velmoria-package.XXXXXX")
@@ -37,7 +40,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for tool in lintian dpkg-deb desktop-file-validate appstreamcli Xvfb xdotool xprop import convert file readelf dbus-daemon; do
+for tool in lintian dpkg-deb desktop-file-validate appstreamcli Xvfb xdotool xprop import convert file readelf dbus-daemon fc-scan; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (./run.sh check-package installs it)"
 done
 [ -f "$DEB" ] || fail "no package at $DEB (./run.sh package makes it)"
@@ -65,12 +68,19 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 depends=$(field Depends)
 depends_names=$(sed 's/ ([^)]*)//g; s/ //g' <<<"$depends" | tr ',|' '\n\n')
 grep -qxF fonts-noto-cjk <<<"$depends_names" || fail "Depends lacks fonts-noto-cjk: $depends"
+# Every Noto face the game asks for (Japanese, Simplified Chinese) comes with
+# that package, so that no language is drawn in a stand-in.
+faces=$(dpkg -L fonts-noto-cjk 2>/dev/null | grep -E '\.tt[cf]$' | xargs -r fc-scan --format '%{family}\n' | tr ',' '\n')
+for face in "${FACES[@]}"; do
+    grep -qxF "$face" <<<"$faces" || fail "fonts-noto-cjk here has no $face"
+done
 grep -qxF qt6-wayland <<<"$(field Recommends | tr -d ' ' | tr ',|' '\n\n')" || fail "Recommends lacks qt6-wayland"
 summary=$(field Description | head -n 1)
 extended=$(field Description | tail -n +2 | grep -cv '^ \.$')
 [ -n "$summary" ] && [ ${#summary} -le 80 ] || fail "summary '$summary' empty or too long"
 [ "$extended" -ge 5 ] || fail "extended description has only $extended lines"
 pass "control: velmoria ${VERSION}-1 $ARCH, Section games, Depends $depends"
+pass "fonts-noto-cjk brings ${FACES[*]}"
 pass "description: '$summary' and $extended more lines"
 
 # ==== files ====================================================================

@@ -115,7 +115,8 @@ public:
     bool startTakesClick() const;
     // An ending's picture shows: the ceremony's verdict, or the dismissal.
     void Kiroku_Kinyuu(Kiroku::Ketsumatsu ending);
-    // Every text of the window in the language spoken now, and the choice.
+    // Every text of the window in the language spoken now, and the choice;
+    // a change of language reaches Kotoba() through changeEvent().
     void Kotoba();
     void Mnu5_Click(const QString& language);
 
@@ -131,6 +132,7 @@ public:
     void Tousou_Ivent(int Index);
 
 protected:
+    void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     bool focusNextPrevChild(bool next) override;

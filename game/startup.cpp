@@ -3,8 +3,8 @@
 
 #include "toolkit/runtime.h"
 #include "ui/access.h"
+#include "ui/language.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
 namespace {
@@ -21,11 +21,9 @@ QString dataFolder() {
 QString Fom::firstPicture() { return dataFolder() + "/GF/stt.bmp"; }
 
 void Fom::prepareProcess() {
-    // Han characters take the locale's language otherwise; asking for the
-    // Japanese family keeps their Japanese forms in every text.
-    QFont f = QApplication::font();
-    f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
-    QApplication::setFont(f);
+    // Han characters take the locale's language otherwise; the faces of the
+    // language spoken keep its own forms in every text.
+    lang::useFaces();
     a11y::install();
 }
 

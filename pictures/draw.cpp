@@ -1,5 +1,7 @@
-// Drawing helpers every picture uses: colour mixing, the Japanese font, the BMP writer and small shapes.
+// Drawing helpers every picture uses: colour mixing, each language's font, the BMP writer and small shapes.
 #include "pictures.h"
+
+#include "fonts.h"
 
 #include <QFile>
 #include <QGlyphRun>
@@ -24,21 +26,26 @@ QColor alpha(QColor c, int a)
     return c;
 }
 
-QFont japaneseFont(int px, QFont::Weight weight)
+QFont languageFont(const QString &language, int px, QFont::Weight weight)
 {
     QFont f;
-    // Noto first so Han characters take their Japanese forms.
-    f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+    f.setFamilies(fonts::families(language));
     f.setPixelSize(px);
     f.setWeight(weight);
     return f;
 }
 
-// Fontconfig hands out a stand-in when a family is missing, so ask which font
-// really drew kana and kanji. A Chinese CJK font would draw the wrong forms.
-QString japaneseFontMissing()
+QFont japaneseFont(int px, QFont::Weight weight)
 {
-    QTextLayout layout(QStringLiteral("ヴェルモリア終"), japaneseFont(40, QFont::Bold));
+    return languageFont(QStringLiteral("ja"), px, weight);
+}
+
+// Fontconfig hands out a stand-in when a family is missing, so ask which font
+// really drew the text. Another language's CJK face would draw the wrong forms.
+QString fontMissing(const QString &language, const QString &sample)
+{
+    const QStringList wanted = fonts::families(language);
+    QTextLayout layout(sample, languageFont(language, 40, QFont::Bold));
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();
@@ -52,7 +59,7 @@ QString japaneseFontMissing()
         if (!font.isValid() || font.fontTable("cmap").isEmpty())
             return QStringLiteral("no font at all");
         const QString family = font.familyName();
-        if (family != QLatin1String("Noto Sans CJK JP") && family != QLatin1String("IPAGothic"))
+        if (!wanted.contains(family))
             return family.isEmpty() ? QStringLiteral("no font at all") : family;
     }
     return QString();

@@ -3,6 +3,7 @@
 // Everything is vector shapes and fixed-seed noise, so a given source always
 // yields the same bytes (on one machine: installed fonts may differ).
 
+#include "fonts.h"
 #include "names.h"
 #include "pictures.h"
 
@@ -29,6 +30,19 @@ QRectF frameFor(QSize size)
     return QRectF((kFace - w) / 2, 0, w, kFace);
 }
 
+// The end's word in each language, in that language's faces.
+struct Word {
+    const char *picture, *word, *language;
+};
+constexpr Word kEndWords[] = {{"end", "終", "ja"}, {"end_en", "The End", "en"}, {"end_zh", "终", "zh"}};
+
+// Each language's faces, and what they must draw: without them the words
+// would be baked in empty boxes or another language's forms.
+struct Needed {
+    const char *language, *sample, *what;
+};
+constexpr Needed kNeeded[] = {{"ja", "ヴェルモリア終", "Japanese"}, {"zh", "终", "Simplified Chinese"}};
+
 // What each name shows, drawn in the shape of its place.
 std::function<QImage()> drawing(const QString &name)
 {
@@ -37,10 +51,9 @@ std::function<QImage()> drawing(const QString &name)
     };
     if (name == QLatin1String("stt"))
         return titlePicture;
-    if (name == QLatin1String("end"))
-        return [] { return endingPicture(QStringLiteral("終")); };
-    if (name == QLatin1String("end_en"))
-        return [] { return endingPicture(QStringLiteral("The End")); };
+    for (const Word &w : kEndWords)
+        if (name == QLatin1String(w.picture))
+            return [w] { return endingPicture(QString::fromUtf8(w.word), QLatin1String(w.language)); };
     if (name == QLatin1String("fce8"))
         return face(kPeople[7], Mood::Knowing, 800, kSpeaker);
     if (name == QLatin1String("fce9"))
@@ -70,13 +83,14 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: velmoria-pictures GF_DIR ICON_DIR\n");
         return 2;
     }
-    // Without a Japanese font the title would be baked with empty boxes or Chinese forms.
-    const QString missing = japaneseFontMissing();
-    if (!missing.isEmpty()) {
+    for (const Needed &n : kNeeded) {
+        const QString missing = fontMissing(QLatin1String(n.language), QString::fromUtf8(n.sample));
+        if (missing.isEmpty())
+            continue;
         std::fprintf(stderr,
-                     "velmoria-pictures: no Japanese font (Noto Sans CJK JP or IPAGothic) is installed; "
-                     "the text was drawn with %s.\n"
+                     "velmoria-pictures: no %s font (%s) is installed; the text was drawn with %s.\n"
                      "Install the Debian package fonts-noto-cjk (apt-get install fonts-noto-cjk) and build again.\n",
+                     n.what, qPrintable(fonts::families(QLatin1String(n.language)).join(QStringLiteral(" or "))),
                      qPrintable(missing));
         return 1;
     }

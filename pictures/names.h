@@ -8,8 +8,8 @@
 
 namespace pics {
 
-inline constexpr std::array<const char*, 27> kPictureNames = {
-    "stt",   "end",   "end_en",                                      // start and end
+inline constexpr std::array<const char*, 28> kPictureNames = {
+    "stt",   "end",   "end_en", "end_zh",                            // start and end
     "fce1",  "fce2",  "fce3",  "fce4",  "fce5",  "fce6",  "fce7",    // the meals' faces
     "fce8",  "fce9",  "fce0",                                        // guide, master, bloomed
     "fce1k", "fce2k", "fce3k", "fce4k", "fce5k", "fce6k", "fce7k",   // speaking their minds

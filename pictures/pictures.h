@@ -42,9 +42,11 @@ private:
 
 QColor mix(const QColor &a, const QColor &b, double t);
 QColor alpha(QColor c, int a);
+// The faces of a language ("ja", "en", "zh"), at a size in pixels.
+QFont languageFont(const QString &language, int px, QFont::Weight weight);
 QFont japaneseFont(int px, QFont::Weight weight);
-// Empty when a Japanese family draws japaneseFont()'s text, else what drew it instead.
-QString japaneseFontMissing();
+// Empty when one of the language's own faces draws the sample, else what drew it instead.
+QString fontMissing(const QString &language, const QString &sample);
 bool writeBmp(const QImage &src, const QString &path, QString *error);
 
 QPainterPath lock(QPointF root, QPointF tip, double w, double bend);
@@ -137,7 +139,8 @@ void moodLight(QPainter &p, const Person &who, Mood mood, Rng &rng);
 // ---- title and end pictures (scenery.cpp)
 
 QImage titlePicture();
-QImage endingPicture(const QString &word);
+// The end, its word in the faces of its language.
+QImage endingPicture(const QString &word, const QString &language);
 
 // ---- the app icon (icon.cpp)
 

@@ -241,7 +241,7 @@ QImage titlePicture()
 // Follows every ending, from the master's bloom to being eaten or sent away:
 // the mansion at first light, quiet, its words in the sky above it: 終, or
 // another language's word for it.
-QImage endingPicture(const QString &word)
+QImage endingPicture(const QString &word, const QString &language)
 {
     QImage img(kWide, kHigh, QImage::Format_RGB32);
     QPainter p(&img);
@@ -310,7 +310,7 @@ QImage endingPicture(const QString &word)
         p.drawPath(bat({x, y}, s));
 
     const QPointF mark(650, 74);
-    const QPainterPath owari = textPath(word, japaneseFont(78, QFont::Bold), mark);
+    const QPainterPath owari = textPath(word, languageFont(language, 78, QFont::Bold), mark);
     drawTitleText(p, owari, QColor(240, 236, 246), QColor(184, 174, 200), QColor(120, 110, 160), QColor(24, 20, 40));
     // rules either side, clear of a word wider than the one kanji
     const double gap = std::max(66.0, owari.boundingRect().width() / 2 + 24);

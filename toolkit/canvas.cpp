@@ -1,10 +1,13 @@
 // The widgets that hold graphics: a user scale over pixels, painting back to
-// front what meets the dirty region, the mouse rules, and framed panels.
+// front what meets the dirty region, the mouse rules, tooltips, and framed
+// panels.
 #include "toolkit/surface.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -80,6 +83,34 @@ Picture* Surface::pictureAt(const QPoint& pos) const {
         if (pic && pic->Visible() && pic->pixelRect().contains(pos)) return pic;
     }
     return nullptr;
+}
+
+Graphic* Surface::graphicAt(const QPoint& pos) const {
+    for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it)
+        if ((*it)->covers(pos)) return it->get();
+    return nullptr;
+}
+
+bool Surface::event(QEvent* e) {
+    if (e->type() != QEvent::ToolTip) return QWidget::event(e);
+    // A child window over the point (a panel, an overlay) passes the request
+    // on when it has no hint of its own: what it covers shows none.
+    const auto* help = static_cast<QHelpEvent*>(e);
+    const QWidget* child = childAt(help->pos());
+    const auto* label = child ? nullptr : dynamic_cast<const Label*>(graphicAt(help->pos()));
+    if (label && !label->toolTip().isEmpty()) {
+        QToolTip::showText(help->globalPos(), label->toolTip(), this, label->textRect());
+        return true;
+    }
+    QToolTip::hideText();
+    e->ignore();
+    return true;
+}
+
+void Surface::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        for (const auto& g : graphics_) g->surfaceFontChanged();
 }
 
 void Surface::paintEvent(QPaintEvent* e) {

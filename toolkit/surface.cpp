@@ -140,9 +140,7 @@ Graphic* Shape::clone() const {
 
 // ---- Label -----------------------------------------------------------------
 
-Label::Label(Surface* owner) : Graphic(owner) {
-    font_.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
-}
+Label::Label(Surface* owner) : Graphic(owner), font_(owner->font()) {}
 
 void Label::setText(const QString& text) {
     if (text == text_) return;
@@ -184,6 +182,16 @@ void Label::surfaceResized() {
     if (autoSize_) fitText();
 }
 
+void Label::surfaceFontChanged() {
+    QFont f = surface()->font();
+    if (font_.pointSizeF() > 0) f.setPointSizeF(font_.pointSizeF());
+    if (f == font_) return;
+    changed();
+    font_ = f;
+    if (autoSize_) fitText();
+    changed();
+}
+
 void Label::fitText() {
     const QFontMetrics fm(font_);
     const double w = surface()->toUserWidth(fm.horizontalAdvance(text_) + 2);
@@ -191,20 +199,34 @@ void Label::fitText() {
     Move(rect().left(), rect().top(), w, h);
 }
 
+int Label::flags() const {
+    const int align = Qt::AlignTop | (centre_ ? Qt::AlignHCenter : right_ ? Qt::AlignRight : Qt::AlignLeft);
+    return autoSize_ ? align : align | Qt::TextWordWrap;
+}
+
+QRect Label::textArea(const QRect& px) const {
+    const int pad = static_cast<int>(std::lround(padding_ * QFontInfo(font_).pixelSize()));
+    return px.adjusted(pad, 0, -pad, 0);
+}
+
+QRect Label::textRect() const {
+    if (text_.isEmpty()) return {};
+    const QRect area = textArea(pixelRect());
+    return QFontMetrics(font_).boundingRect(area, flags(), text_) & pixelRect();
+}
+
 void Label::paint(QPainter& p, const QRect& px) {
     if (text_.isEmpty()) return;
     p.setFont(font_);
     p.setPen(Qt::white);
-    int flags = Qt::AlignTop | (centre_ ? Qt::AlignHCenter : right_ ? Qt::AlignRight : Qt::AlignLeft);
-    if (!autoSize_) flags |= Qt::TextWordWrap;
-    const int pad = static_cast<int>(std::lround(padding_ * QFontInfo(font_).pixelSize()));
-    p.drawText(px.adjusted(pad, 0, -pad, 0), flags, text_);
+    p.drawText(textArea(px), flags(), text_);
 }
 
 Graphic* Label::clone() const {
     auto* c = new Label(surface());
     c->copyGeometryFrom(*this);
     c->text_ = text_;
+    c->toolTip_ = toolTip_;
     c->font_ = font_;
     c->right_ = right_;
     c->centre_ = centre_;

@@ -47,10 +47,14 @@ public:
     virtual void paint(QPainter& p, const QRect& px) = 0;
     // Hides everything beneath it within its pixel rectangle.
     virtual bool opaque() const { return false; }
+    // Whether it hides what lies beneath at a pixel of its surface, for the
+    // pointer: all of its rectangle while visible.
+    virtual bool covers(const QPoint& px) const { return visible_ && pixelRect().contains(px); }
     // A hidden copy of this element on the same surface, just above it.
     virtual Graphic* clone() const = 0;
-    // The surface's pixel size changed.
+    // The surface's pixel size, or its font, changed.
     virtual void surfaceResized() {}
+    virtual void surfaceFontChanged() {}
 
 protected:
     void changed();  // repaint what this element covers
@@ -107,12 +111,16 @@ private:
     int border_ = 1;  // pixels; 0 for none
 };
 
-// White text on a transparent background.
+// White text on a transparent background, in its surface's font at a size
+// of its own: a new font on the surface changes every label's face.
 class Label : public Graphic {
 public:
     explicit Label(Surface* owner);
     void setText(const QString& text);
     const QString& text() const { return text_; }
+    // Shown while the pointer rests on the text, where nothing covers it.
+    void setToolTip(const QString& tip) { toolTip_ = tip; }
+    const QString& toolTip() const { return toolTip_; }
     void setPointSize(double points);
     const QFont& font() const { return font_; }
     void setAlignRight(bool right);
@@ -124,13 +132,21 @@ public:
     // Size to the text at the current position (single line).
     void setAutoSize(bool on);
 
+    // The pixels its text is drawn on; only they hide what lies beneath.
+    QRect textRect() const;
+    bool covers(const QPoint& px) const override { return Visible() && textRect().contains(px); }
+
     void paint(QPainter& p, const QRect& px) override;
     Graphic* clone() const override;
     void surfaceResized() override;
+    void surfaceFontChanged() override;
 
 private:
     void fitText();
+    int flags() const;
+    QRect textArea(const QRect& px) const;  // inside the padding
     QString text_;
+    QString toolTip_;
     QFont font_;
     bool right_ = false;
     bool centre_ = false;
@@ -168,8 +184,13 @@ public:
     void setBackground(QColor c);
     // The topmost visible picture at a pixel position, or null.
     Picture* pictureAt(const QPoint& px) const;
+    // The topmost graphic that covers a pixel position, or null.
+    Graphic* graphicAt(const QPoint& px) const;
 
 protected:
+    // Answers a tooltip request with the hint of the label on top there.
+    bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <vector>
@@ -27,6 +28,12 @@ enum Kind { Start, Group, Face, Confidence, Blood, Counter, Pause, Speaker };
 class Client;
 
 QString percent(int value) { return QString::number(qRound(value / 10.0)) + QStringLiteral("%"); }
+
+// A counter's caption and number: week, day, then the rewards.
+std::array<const tk::Label*, 2> counter(const Fom& f, int index) {
+    const std::array<const tk::Label*, 2> labels[] = {{f.LblNamWeek, f.LblWeek}, {f.LblNamDay, f.LblDay}, {f.LblNamGhb, f.LblGhb}};
+    return labels[index];
+}
 
 class Item : public QAccessibleInterface, public QAccessibleActionInterface, public QAccessibleValueInterface {
 public:
@@ -192,11 +199,13 @@ public:
                 QAccessibleEvent e(item, QAccessible::NameChanged);
                 QAccessible::updateAccessibility(&e);
             }
-            // Of values, only the focused meal's, each at most once a second.
+            // Of values, only the focused meal's, each at most once a second;
+            // a counter's description changes with the language alone.
             const bool due = !item->toldAt.isValid() || item->toldAt.hasExpired(1000);
             const bool focused = item->kind() != Group && item->index() == fom_->Waku() &&
                                  (item->kind() == Face || item->kind() == Confidence || item->kind() == Blood);
-            if (const QString d = item->text(QAccessible::Description); focused && due && d != item->toldDescription) {
+            const bool told = item->kind() == Counter || (focused && due);
+            if (const QString d = item->text(QAccessible::Description); told && d != item->toldDescription) {
                 item->toldDescription = d;
                 item->toldAt.start();
                 QAccessibleEvent e(item, QAccessible::DescriptionChanged);
@@ -245,6 +254,7 @@ QString Item::text(QAccessible::Text t) const {
                 .arg(percent(f.Cp[index_]), percent(f.Blood[index_]));
         return QCoreApplication::translate("a11y", "自信 %1、血の清らかさ %2").arg(percent(f.Cp[index_]), percent(f.Blood[index_]));
     }
+    if (t == QAccessible::Description && kind_ == Counter) return counter(f, index_)[1]->toolTip();
     if (t == QAccessible::Value && (kind_ == Confidence || kind_ == Blood)) return currentValue().toString();
     if (t != QAccessible::Name) return {};
     switch (kind_) {
@@ -253,10 +263,7 @@ QString Item::text(QAccessible::Text t) const {
     case Face: return QCoreApplication::translate("a11y", "食事 %1").arg(index_ + 1);
     case Confidence: return QCoreApplication::translate("a11y", "自信");
     case Blood: return QCoreApplication::translate("a11y", "血の清らかさ");
-    case Counter: {
-        const tk::Label* labels[][2] = {{f.LblNamWeek, f.LblWeek}, {f.LblNamDay, f.LblDay}, {f.LblNamGhb, f.LblGhb}};
-        return labels[index_][0]->text() + QLatin1Char(' ') + labels[index_][1]->text();
-    }
+    case Counter: return counter(f, index_)[0]->text() + QLatin1Char(' ') + counter(f, index_)[1]->text();
     case Pause:
         return tk::hold().heldBy(tk::Hold::Player) ? QCoreApplication::translate("a11y", "一時停止中、P キーで再開")
                                                    : QCoreApplication::translate("a11y", "一時停止中");
@@ -280,10 +287,7 @@ QRect Item::rect() const {
     case Face: return on(f.client(), f.ImgFce(index_).pixelRect());
     case Confidence: return on(&f.Pic(index_), f.CpShp(index_).pixelRect());
     case Blood: return on(&f.Pic(index_), f.BloodShp(index_).pixelRect());
-    case Counter: {
-        const tk::Label* labels[][2] = {{f.LblNamWeek, f.LblWeek}, {f.LblNamDay, f.LblDay}, {f.LblNamGhb, f.LblGhb}};
-        return on(f.client(), labels[index_][0]->pixelRect() | labels[index_][1]->pixelRect());
-    }
+    case Counter: return on(f.client(), counter(f, index_)[0]->pixelRect() | counter(f, index_)[1]->pixelRect());
     case Pause: return on(f.client(), f.PicTeishi->geometry());
     case Speaker: return on(f.client(), f.Img->pixelRect());
     }

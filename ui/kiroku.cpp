@@ -110,13 +110,16 @@ QString Kiroku::text() {
     for (int e = 0; e < Kazu; ++e) names << (y.reached[e] ? tr(kNames[e]) : tr("？？？"));
     const int reached = int(std::count(y.reached.begin(), y.reached.end(), true));
     QStringList lines{tr("迎えた結末　%1／%2").arg(reached).arg(int(Kazu)), QString()};
-    // Two columns where the names are all of full-width characters, which
-    // full-width spaces line up; else one name a line.
+    // Two columns where the names are all of full-width characters (kana,
+    // Han, full-width forms), which full-width spaces line up; else one name
+    // a line. The left column is six wide, or one more than its longest name.
     const bool wide = std::all_of(names.begin(), names.end(), [](const QString& n) {
         return std::all_of(n.begin(), n.end(), [](QChar c) { return c.unicode() >= 0x3000; });
     });
     constexpr int rows = Kazu / 2;
-    for (int r = 0; wide && r < rows; ++r) lines << names[r].leftJustified(6, QChar(0x3000)) + names[r + rows];
+    qsizetype column = 6;
+    for (int r = 0; r < rows; ++r) column = std::max(column, names[r].size() + 1);
+    for (int r = 0; wide && r < rows; ++r) lines << names[r].leftJustified(column, QChar(0x3000)) + names[r + rows];
     if (!wide) lines << names;
     lines << QString() << tr("終えたゲーム　%1回").arg(y.games);
     return lines.join(QStringLiteral("\r\n"));

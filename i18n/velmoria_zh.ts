@@ -1,0 +1,979 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="ja">
+<context>
+    <name>Ceremony</name>
+    <message numerus="yes">
+        <source>貴方の働きは、
+ご褒美が%1、
+逃げ出した「食事」が%n、</source>
+        <extracomment>the guide reads out the work: %1 the rewards, %n the meals that fled</extracomment>
+        <translation>
+            <numerusform>您的业绩如下：
+奖赏 %1，
+逃走的“餐点” %n 份。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>これより…申し開きの儀式を開幕します…。</source>
+        <extracomment>the guide</extracomment>
+        <translation>现在……申辩仪式，正式开始……</translation>
+    </message>
+    <message>
+        <source>以上を踏まえまして、主様よりお言葉がございます。</source>
+        <extracomment>the guide</extracomment>
+        <translation>综合以上各项，
+下面恭请主上训示。</translation>
+    </message>
+    <message>
+        <source>お前すごいじゃん、完璧じゃん！</source>
+        <extracomment>the Master</extracomment>
+        <translation>你也太厉害了吧，简直完美啊！</translation>
+    </message>
+    <message>
+        <source>素晴らしいぞ！
+お前のおかげで、余は開花できるやもしれぬ！</source>
+        <extracomment>the Master</extracomment>
+        <translation>甚好！
+托汝之福，本王或可就此绽放！</translation>
+    </message>
+    <message>
+        <source>主様…！</source>
+        <extracomment>the guide, while the Master still shows</extracomment>
+        <translation>主上……！</translation>
+    </message>
+    <message>
+        <source>主様、もしや…
+その時が来たのですか？</source>
+        <extracomment>the guide</extracomment>
+        <translation>主上，莫非……
+那个时刻已经到来了吗？</translation>
+    </message>
+    <message>
+        <source>うむ、そのようじゃ。
+しばし待て。</source>
+        <extracomment>the Master</extracomment>
+        <translation>嗯，看来正是如此。
+且稍候片刻。</translation>
+    </message>
+    <message>
+        <source>主様っ！</source>
+        <extracomment>the guide</extracomment>
+        <translation>主上！</translation>
+    </message>
+    <message>
+        <source>ま、眩しいっ…！</source>
+        <extracomment>the guide</extracomment>
+        <translation>好、好耀眼……！</translation>
+    </message>
+    <message>
+        <source>ふぅ…</source>
+        <extracomment>the Master, in bloom</extracomment>
+        <translation>呼……</translation>
+    </message>
+    <message>
+        <source>主様…
+とてもお美しくなられましたね。</source>
+        <extracomment>the guide</extracomment>
+        <translation>主上……
+您变得如此美丽动人了呢。</translation>
+    </message>
+    <message>
+        <source>どうじゃ、驚いたか？
+まあ、そういうことじゃ。</source>
+        <extracomment>the Master, in bloom</extracomment>
+        <translation>如何，吃惊了么？
+罢了，事情便是如此。</translation>
+    </message>
+    <message>
+        <source>これからも引き続き、
+「食事」たちの世話をよろしく頼むぞ。</source>
+        <extracomment>the Master, in bloom</extracomment>
+        <translation>今后汝也要一如既往，
+好生照料“餐点”们。</translation>
+    </message>
+    <message>
+        <source>うむ、よくやった。
+「食事」たちからの人気も悪くない。
+余はお前が気に入ったぞ。</source>
+        <extracomment>the Master</extracomment>
+        <translation>嗯，干得好。
+汝在“餐点”们当中人缘也不坏。
+本王中意汝。</translation>
+    </message>
+    <message>
+        <source>この調子を保つがよい。
+期待しておるぞ。</source>
+        <extracomment>the Master</extracomment>
+        <translation>就这般保持下去吧。
+本王拭目以待。</translation>
+    </message>
+    <message>
+        <source>これから長い付き合いになりそうじゃな。</source>
+        <extracomment>the Master</extracomment>
+        <translation>看来汝与本王的缘分，还长着呢。</translation>
+    </message>
+    <message>
+        <source>「食事」たちからの人気は最悪じゃが…</source>
+        <extracomment>the Master</extracomment>
+        <translation>汝在“餐点”们当中人缘虽是糟透了……</translation>
+    </message>
+    <message>
+        <source>所詮、我らは化け物よ。
+人間どもに用などないわ。</source>
+        <extracomment>the Master</extracomment>
+        <translation>说到底，吾辈不过是怪物。
+人类那帮家伙，与吾辈何干。</translation>
+    </message>
+    <message>
+        <source>これからもお前を雇ってやろう。
+その冷酷さも、余は気に入ったぞ。</source>
+        <extracomment>the Master</extracomment>
+        <translation>本王今后也会继续雇用汝。
+汝那份冷酷，本王也甚是中意。</translation>
+    </message>
+    <message>
+        <source>主様は、貴方をとても気に入られたようですね。</source>
+        <extracomment>the guide</extracomment>
+        <translation>看来主上非常中意您呢。</translation>
+    </message>
+    <message>
+        <source>ですが、主様のお気に入りだからといって、
+だらしない働きをすれば…判っていますね？</source>
+        <extracomment>the guide</extracomment>
+        <translation>不过，即便您深得主上宠信，
+若是做事懈怠的话……
+您应该明白的吧？</translation>
+    </message>
+    <message>
+        <source>その時は主様に代わって、
+私が貴方をいただくかもしれませんよ？</source>
+        <extracomment>the guide</extracomment>
+        <translation>到那时，或许就由我代替主上，
+将您享用了哦？</translation>
+    </message>
+    <message>
+        <source>ふふふ…</source>
+        <extracomment>the guide</extracomment>
+        <translation>呼呼呼……</translation>
+    </message>
+    <message>
+        <source>これからも、共にお仕えしてまいりましょうね。</source>
+        <extracomment>the guide</extracomment>
+        <translation>今后也让我们一同侍奉主上吧。</translation>
+    </message>
+    <message>
+        <source>可もなく不可もなく、といったところか。</source>
+        <extracomment>the Master</extracomment>
+        <translation>无功亦无过，不过尔尔。</translation>
+    </message>
+    <message>
+        <source>「食事」たちからの評判も上々じゃ。
+引き続き、お前を雇ってやろう。</source>
+        <extracomment>the Master</extracomment>
+        <translation>“餐点”们对汝的评价也是上佳。
+本王便继续雇用汝吧。</translation>
+    </message>
+    <message>
+        <source>まあまあじゃな。</source>
+        <extracomment>the Master</extracomment>
+        <translation>尚可罢了。</translation>
+    </message>
+    <message>
+        <source>「食事」たちからの評判は悪いようじゃが、
+どうせ我らは人間に嫌われる身じゃ。</source>
+        <extracomment>the Master</extracomment>
+        <translation>“餐点”们对汝的评价似乎不佳，
+不过吾辈本就是遭人类嫌恶之身。</translation>
+    </message>
+    <message>
+        <source>これからの働きに期待して、
+引き続き、お前を雇ってやろう。</source>
+        <extracomment>the Master</extracomment>
+        <translation>本王期待汝今后的业绩，
+便继续雇用汝吧。</translation>
+    </message>
+    <message>
+        <source>また一緒にお仕事ができて嬉しいです。
+ですが、気を抜いてはいけませんよ。</source>
+        <extracomment>the guide</extracomment>
+        <translation>能继续与您共事，我很高兴。
+不过，您可千万不能松懈哦。</translation>
+    </message>
+    <message>
+        <source>少しでも怠けようものなら、すぐに…</source>
+        <extracomment>the guide</extracomment>
+        <translation>若您稍有懈怠，马上就会……</translation>
+    </message>
+    <message>
+        <source>食べられてしまいますからね。</source>
+        <extracomment>the guide</extracomment>
+        <translation>……被吃掉的哦。</translation>
+    </message>
+    <message>
+        <source>うふふ…</source>
+        <extracomment>the guide</extracomment>
+        <translation>唔呼呼……</translation>
+    </message>
+    <message>
+        <source>「食事」どもを甘やかしてばかりおるから、こうなるのじゃ。</source>
+        <extracomment>the Master</extracomment>
+        <translation>整日娇惯那些“餐点”，
+才落得这般下场。</translation>
+    </message>
+    <message>
+        <source>お前は甘すぎる。
+失格</source>
+        <extracomment>the Master</extracomment>
+        <translation>汝太过心软。
+不合格</translation>
+    </message>
+    <message>
+        <source>お前はまるで駄目じゃな。</source>
+        <extracomment>the Master</extracomment>
+        <translation>汝真是一无是处。</translation>
+    </message>
+    <message>
+        <source>貴様を喰らってくれるわ！</source>
+        <extracomment>the Master</extracomment>
+        <translation>本王这就把你吞吃入腹！</translation>
+    </message>
+    <message>
+        <source>がぶっ…むしゃむしゃ…</source>
+        <extracomment>the Master eating the player</extracomment>
+        <translation>啊呜……吧唧吧唧……</translation>
+    </message>
+    <message>
+        <source>はぁ…また一人、食べられてしまいましたね。</source>
+        <extracomment>the guide</extracomment>
+        <translation>唉……又有一位被吃掉了呢。</translation>
+    </message>
+    <message>
+        <source>エンＤ</source>
+        <extracomment>the notice that the game is over</extracomment>
+        <translation>剧终</translation>
+    </message>
+</context>
+<context>
+    <name>Dismissal</name>
+    <message>
+        <source>仕方のない人…こんなに逃がしてしまうなんて…</source>
+        <translation>真拿您没办法……
+竟然放跑了这么多……</translation>
+    </message>
+    <message>
+        <source>こうなってしまっては、貴方はもうおしまいですね。</source>
+        <translation>事已至此，您也就到此为止了呢。</translation>
+    </message>
+    <message>
+        <source>くすっ
+首ですめばいいけどね…
+
+主様は、それはもう大層お怒りですよ。</source>
+        <translation>噗嗤
+但愿只是丢了饭碗，而不是脑袋……
+
+主上这回呀，可是大发雷霆了呢。</translation>
+    </message>
+    <message>
+        <source>うふふふふふ…</source>
+        <translation>唔呼呼呼呼呼……</translation>
+    </message>
+</context>
+<context>
+    <name>Flight, meal 1</name>
+    <message>
+        <source>悪いが、俺は降りさせてもらう。
+もう二度と会わないだろうな</source>
+        <translation>对不住，我不奉陪了。
+咱们大概再也见不着了吧</translation>
+    </message>
+</context>
+<context>
+    <name>Flight, meal 2</name>
+    <message>
+        <source>もう耐えられないよ！
+僕がいてもいなくても、同じだろ！</source>
+        <translation>我受够了！
+反正有我没我都一样吧！</translation>
+    </message>
+    <message>
+        <source>僕は出ていく！！
+探したって無駄だからな！</source>
+        <translation>我走了！！
+别白费力气来找我！</translation>
+    </message>
+</context>
+<context>
+    <name>Flight, meal 3</name>
+    <message>
+        <source>もう、これ以上は耐えられません。
+…探さないで下さい………</source>
+        <translation>我已经无法再忍受下去了。
+……请不要来找我……</translation>
+    </message>
+</context>
+<context>
+    <name>Flight, meal 4</name>
+    <message>
+        <source>こんな扱いされるために来たんじゃないしー！</source>
+        <translation>我来这儿可不是为了
+被这么对待的啦——！</translation>
+    </message>
+    <message>
+        <source>さよなら
+もう二度と顔も見たくなーい！</source>
+        <translation>拜拜
+再也不想看到你的脸啦——！</translation>
+    </message>
+</context>
+<context>
+    <name>Flight, meal 5</name>
+    <message>
+        <source>あたくし、切れちゃいましたわ</source>
+        <translation>本小姐，已经彻底炸毛了呢</translation>
+    </message>
+    <message>
+        <source>失礼ながら、あたくしはここで降りますわ。
+もう二度とお会いしないといいですわね。</source>
+        <translation>恕本小姐失陪，就此告辞了。
+但愿今后再也不必相见呢。</translation>
+    </message>
+</context>
+<context>
+    <name>Flight, meal 6</name>
+    <message>
+        <source>…すいません…</source>
+        <translation>……对不起……</translation>
+    </message>
+    <message>
+        <source>…自分には…とても務まりません…</source>
+        <translation>……我……实在是……胜任不了……</translation>
+    </message>
+    <message>
+        <source>…出ていった方が…皆さんのためです…</source>
+        <translation>……我走了……对大家都好……</translation>
+    </message>
+    <message>
+        <source>…すいません…
+さようなら</source>
+        <translation>……对不起……
+再见</translation>
+    </message>
+</context>
+<context>
+    <name>Flight, meal 7</name>
+    <message>
+        <source>私には、荷が重すぎたようです。</source>
+        <translation>看来，这副担子于我而言太重了。</translation>
+    </message>
+    <message>
+        <source>遑を告げさせて下さい、
+これ以上、此処に留まることは叶いません。</source>
+        <translation>请容我就此告辞，
+我已无法再在此处停留了。</translation>
+    </message>
+</context>
+<context>
+    <name>Fom</name>
+    <message>
+        <source>ヴェルモリア
+バージョン %1</source>
+        <translation>维尔莫利亚
+版本 %1</translation>
+    </message>
+    <message>
+        <source>ヴェルモリア</source>
+        <translation>维尔莫利亚</translation>
+    </message>
+    <message>
+        <source>記録</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>一時停止中</source>
+        <translation>已暂停</translation>
+    </message>
+    <message>
+        <source>P キーで再開</source>
+        <translation>按 P 键继续</translation>
+    </message>
+    <message>
+        <source>働き</source>
+        <translation>业绩</translation>
+    </message>
+    <message>
+        <source>週</source>
+        <translation>周</translation>
+    </message>
+    <message>
+        <source>日にち</source>
+        <translation>天</translation>
+    </message>
+    <message>
+        <source>— クリックで始める —</source>
+        <translation>— 点击开始 —</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>游戏</translation>
+    </message>
+    <message>
+        <source>難易度</source>
+        <translation>难度</translation>
+    </message>
+    <message>
+        <source>軽い</source>
+        <translation>轻</translation>
+    </message>
+    <message>
+        <source>重い</source>
+        <translation>重</translation>
+    </message>
+    <message>
+        <source>激重</source>
+        <translation>极重</translation>
+    </message>
+    <message>
+        <source>一時停止</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>バージョン情報</source>
+        <translation>关于维尔莫利亚</translation>
+    </message>
+    <message>
+        <source>言語 (Language)</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>ご褒美</source>
+        <translation>奖赏</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>天</translation>
+    </message>
+</context>
+<context>
+    <name>Introduction</name>
+    <message>
+        <source>ようこそおいで下さいました。
+ここが、主様のお屋敷でございます。</source>
+        <translation>欢迎您大驾光临。
+这里便是主上的宅邸。</translation>
+    </message>
+    <message>
+        <source>貴方が新しい飼育係の方ですね。
+いいえ、お名前はお尋ねしません。
+その必要はございませんから。</source>
+        <translation>您就是新来的饲养员吧。
+不，您的名字我就不问了。
+因为没有那个必要。</translation>
+    </message>
+    <message>
+        <source>それよりも…
+此処での日々への説明はお受けしましたか…？</source>
+        <translation>比起这个……
+关于此处的日常，
+您已经听过说明了吗……？</translation>
+    </message>
+    <message>
+        <source>あらあら…
+それでは、私からご説明いたしましょう。</source>
+        <translation>哎呀哎呀……
+那么，就由我来为您说明吧。</translation>
+    </message>
+    <message>
+        <source>簡単に申し上げますと、
+貴方が此処にいらしたのは、
+主様の「食事」を育てるためです。</source>
+        <translation>简单来说，
+您来到此处，
+是为了饲养主上的“餐点”。</translation>
+    </message>
+    <message>
+        <source>主様は週に一度、週末に召し上がる「食事」をお選びになります。
+その者を、主様のお好みに育てて下さい。</source>
+        <translation>主上每周会挑选一份“餐点”，
+在周末享用。
+请您按主上的口味，将那一位养好。</translation>
+    </message>
+    <message>
+        <source>つまり、その「食事」の血を綺麗にするお仕事です。</source>
+        <translation>也就是说，您的工作，
+就是让那份“餐点”的血变得洁净。</translation>
+    </message>
+    <message>
+        <source>やり方は簡単です。「食事」の顔をクリックすれば、
+その者の血が洗礼され、浄められます。</source>
+        <translation>方法很简单。只要点击“餐点”的脸，
+那一位的血就会受到洗礼，得以净化。</translation>
+    </message>
+    <message>
+        <source>貴方にはその力がおありのはず。
+だからこそ、此処へいらしたのでしょう？</source>
+        <translation>您应当拥有这份力量。
+正因如此，您才会来到此处，不是吗？</translation>
+    </message>
+    <message>
+        <source>ですが、彼らの血は時が経つにつれて濁っていきます。
+ですので、何度も洗礼してあげて下さいね。</source>
+        <translation>不过，他们的血会随着时间流逝，
+渐渐变得浑浊。
+所以，请您反复为他们洗礼哦。</translation>
+    </message>
+    <message>
+        <source>決して怠ってはいけませんよ。
+さもないと、血はすっかり穢れてしまいます。</source>
+        <translation>您千万不可懈怠。
+否则，血就会被彻底玷污。</translation>
+    </message>
+    <message>
+        <source>ご注意を。「食事」にも感情がございます。</source>
+        <translation>请您留意。“餐点”也是有感情的。</translation>
+    </message>
+    <message>
+        <source>劣等感、とでも申しましょうか。
+他の者が優れていると気に病みますし、
+洗礼を怠れば、自信をどんどん失っていきます。</source>
+        <translation>或许可以称之为自卑感吧。
+别人比自己出色，他们便耿耿于怀；
+若疏于洗礼，自信心就会不断流失。</translation>
+    </message>
+    <message>
+        <source>自信をすっかり失くした者は、城から逃げ出してしまいました。
+貴方の前任の方も、「食事」に逃げられて
+首になってしまったのですよ。</source>
+        <translation>彻底失去自信心的人，
+都从城中逃走了。
+您的前任也是因为让“餐点”逃走，
+才被解雇的哦。</translation>
+    </message>
+    <message>
+        <source>くれぐれもお気をつけ下さいね。</source>
+        <translation>请您务必多加小心哦。</translation>
+    </message>
+    <message>
+        <source>ちなみに、育成画面のグラフですが、
+薄い色の棒（左）が自信、
+濃い色の棒（右）が血の清らかさで、長いほど綺麗な血です。</source>
+        <translation>顺便一提，饲养画面的图表中，
+浅色的条（左）是自信心，
+深色的条（右）是血液纯净度，
+越长，血就越洁净。</translation>
+    </message>
+    <message>
+        <source>そして一月後の五週目には、
+主様が貴方の働きをお裁きになる儀式がございます。</source>
+        <translation>而在一个月后的第五周，
+将举行由主上裁决您业绩的仪式。</translation>
+    </message>
+    <message>
+        <source>そこで不合格となった時には…ふふ。</source>
+        <translation>若是在那时被判不合格……呼呼。</translation>
+    </message>
+    <message>
+        <source>では、こちらへどうぞ。</source>
+        <translation>那么，这边请。</translation>
+    </message>
+    <message>
+        <source>お部屋へご案内いたします。</source>
+        <translation>我这就带您去您的房间。</translation>
+    </message>
+    <message>
+        <source>………</source>
+        <translation>……</translation>
+    </message>
+    <message>
+        <source>こちらです。
+明日から早速、お仕事に取り掛かっていただくことになるでしょう。</source>
+        <translation>就是这里。
+从明天起，想必您就要马上着手工作了。</translation>
+    </message>
+    <message>
+        <source>今夜はごゆっくりお休み下さい</source>
+        <translation>今晚请您好好休息</translation>
+    </message>
+</context>
+<context>
+    <name>Kiroku</name>
+    <message>
+        <source>開花</source>
+        <translation>主上绽放</translation>
+    </message>
+    <message>
+        <source>お気に入り</source>
+        <translation>深得宠信</translation>
+    </message>
+    <message>
+        <source>冷酷</source>
+        <translation>冷酷无情</translation>
+    </message>
+    <message>
+        <source>上々の評判</source>
+        <translation>口碑极佳</translation>
+    </message>
+    <message>
+        <source>悪い評判</source>
+        <translation>口碑不佳</translation>
+    </message>
+    <message>
+        <source>甘すぎる</source>
+        <translation>过于心软</translation>
+    </message>
+    <message>
+        <source>まるで駄目</source>
+        <translation>一无是处</translation>
+    </message>
+    <message>
+        <source>解雇</source>
+        <translation>惨遭解雇</translation>
+    </message>
+    <message>
+        <source>結末の記録が壊れていて、写しも作れません。記録は書き込みません</source>
+        <translation>结局记录已损坏，且无法创建副本；不会写入记录</translation>
+    </message>
+    <message>
+        <source>結末の記録が壊れています。読めた結末だけを残し、元のファイルは写しに残しました</source>
+        <translation>结局记录已损坏；仅保留了能读出的结局，原文件已另存为副本</translation>
+    </message>
+    <message>
+        <source>結末の記録を読めません</source>
+        <translation>无法读取结局记录</translation>
+    </message>
+    <message>
+        <source>結末の記録の %1 が読めません。その結末は未到達とします</source>
+        <translation>无法读取结局记录中的 %1；该结局按未达成处理</translation>
+    </message>
+    <message>
+        <source>結末の記録の games が読めません。0 回とします</source>
+        <translation>无法读取结局记录中的 games；按 0 局处理</translation>
+    </message>
+    <message>
+        <source>結末の記録を書き込めません</source>
+        <translation>无法写入结局记录</translation>
+    </message>
+    <message>
+        <source>？？？</source>
+        <translation>？？？？</translation>
+    </message>
+    <message>
+        <source>迎えた結末&#x3000;%1／%2</source>
+        <translation>达成结局&#x3000;%1／%2</translation>
+    </message>
+    <message>
+        <source>終えたゲーム&#x3000;%1回</source>
+        <translation>完成游戏&#x3000;%1 局</translation>
+    </message>
+</context>
+<context>
+    <name>Monologue, meal 1</name>
+    <message>
+        <source>最近、思うようになったんだ。
+ここの暮らしも、案外捨てたもんじゃないってな。</source>
+        <translation>最近我开始觉得，
+这里的日子，其实也还不赖嘛。</translation>
+    </message>
+    <message>
+        <source>こうして求められるってのも…</source>
+        <translation>像这样被人需要……</translation>
+    </message>
+    <message>
+        <source>悪くないな</source>
+        <translation>感觉也不坏</translation>
+    </message>
+</context>
+<context>
+    <name>Monologue, meal 2</name>
+    <message>
+        <source>最初は、ほんとに嫌だったんだ。</source>
+        <translation>一开始，我真的很讨厌这里。</translation>
+    </message>
+    <message>
+        <source>なんて言うか…僕さ、</source>
+        <translation>怎么说呢……我啊，</translation>
+    </message>
+    <message>
+        <source>今はもう、別に嫌じゃないんだ。
+ここにいることも…</source>
+        <translation>现在已经不怎么讨厌了。
+待在这里也是……</translation>
+    </message>
+    <message>
+        <source>君のことも</source>
+        <translation>你也是</translation>
+    </message>
+</context>
+<context>
+    <name>Monologue, meal 3</name>
+    <message>
+        <source>ここに来てから、私、
+生まれて初めて…</source>
+        <translation>来到这里以后，我
+有生以来第一次……</translation>
+    </message>
+    <message>
+        <source>生きがいというものが
+どういうものなのか、
+判りました。</source>
+        <translation>明白了
+所谓活着的意义，
+究竟是怎样一回事。</translation>
+    </message>
+</context>
+<context>
+    <name>Monologue, meal 4</name>
+    <message>
+        <source>はぁい、げんきしてる？</source>
+        <translation>嗨～过得还好吗？</translation>
+    </message>
+    <message>
+        <source>最初はねー、ツイてないなぁって思ってたんだ。
+でも最近、考え方が変わってきたんだよねぇ。</source>
+        <translation>一开始嘛～我还觉得自己好倒霉哦。
+不过最近呢，想法有点变了啦～</translation>
+    </message>
+    <message>
+        <source>こーんなに必死に
+必要とされちゃうとさぁ…</source>
+        <translation>被人这——么拼命地
+需要着的话……</translation>
+    </message>
+    <message>
+        <source>正直、気分いいじゃん？</source>
+        <translation>老实说，感觉还挺爽的嘛？</translation>
+    </message>
+</context>
+<context>
+    <name>Monologue, meal 5</name>
+    <message>
+        <source>ここにいると、しみじみ感じますわ…</source>
+        <translation>待在这里，本小姐深有感触呢……</translation>
+    </message>
+    <message>
+        <source>あたくしのような者でも、
+必要とされることがあるのですわね。</source>
+        <translation>原来即便是本小姐这样的人，
+也会有被需要的时候呢。</translation>
+    </message>
+    <message>
+        <source>ふふ</source>
+        <translation>哦呵呵。</translation>
+    </message>
+</context>
+<context>
+    <name>Monologue, meal 6</name>
+    <message>
+        <source>…なんだか…不思議です…</source>
+        <translation>……总觉得……很不可思议……</translation>
+    </message>
+    <message>
+        <source>…幸せ、なんです…</source>
+        <translation>……我很……幸福……</translation>
+    </message>
+    <message>
+        <source>こんな状況でも…幸せ。</source>
+        <translation>即使是这种处境……也很幸福。</translation>
+    </message>
+</context>
+<context>
+    <name>Monologue, meal 7</name>
+    <message>
+        <source>貴方は、今の私を不幸だとお思いでしょうか。</source>
+        <translation>您是否认为，如今的我很不幸呢？</translation>
+    </message>
+    <message>
+        <source>ふふふ…</source>
+        <translation>呵呵呵……</translation>
+    </message>
+    <message>
+        <source>不思議なものですね。
+貴方のおかげでしょうか、求められていると思えば、
+不幸だなどとは思わないのです。</source>
+        <translation>真是不可思议呢。
+或许是托您的福吧，
+一想到自己被人需要，
+便不觉得自己不幸了。</translation>
+    </message>
+    <message>
+        <source>ちっとも…</source>
+        <translation>一点也不……</translation>
+    </message>
+</context>
+<context>
+    <name>Morning notice</name>
+    <message>
+        <source>朝になりました…</source>
+        <translation>天亮了……</translation>
+    </message>
+    <message>
+        <source>主様の御所望なさる「食事」に
+印を付けておきました
+その「食事」をメインに洗礼して下さい</source>
+        <translation>主上钦点的“餐点”
+我已做好了标记
+请您以那份“餐点”为主，为其洗礼</translation>
+    </message>
+</context>
+<context>
+    <name>Weekly meal</name>
+    <message>
+        <source>主様の、お食事ぃいいいいい</source>
+        <extracomment>the guide</extracomment>
+        <translation>主上的，餐点————到————！</translation>
+    </message>
+    <message>
+        <source>うむ・・・うまい
+なかなか良い味じゃ。</source>
+        <extracomment>the Master</extracomment>
+        <translation>嗯……美味
+滋味甚佳。</translation>
+    </message>
+    <message>
+        <source>ふむ、まあまあといったところじゃな。</source>
+        <extracomment>the Master</extracomment>
+        <translation>唔，也就差强人意吧。</translation>
+    </message>
+    <message>
+        <source>うぐっ…！
+ま・まずい！！
+こんなものを余に飲ませるとは、この愚か者め！</source>
+        <extracomment>the Master</extracomment>
+        <translation>呜呃……！
+难、难喝！！
+竟敢让本王喝这种东西，蠢货！</translation>
+    </message>
+    <message>
+        <source>む…？余の「食事」がおらぬではないか。
+貴様っ！
+さては逃がしおったな！
+ならば代わりに、貴様の血を吸ってくれるわ！</source>
+        <extracomment>the Master</extracomment>
+        <translation>嗯……？本王的“餐点”怎么不见了？
+你这厮！
+定是你放跑了吧！
+既然如此，本王就吸你的血来抵！</translation>
+    </message>
+    <message>
+        <source>ずずずずず…</source>
+        <extracomment>the Master</extracomment>
+        <translation>滋溜溜溜溜……</translation>
+    </message>
+    <message>
+        <source>まずうぅぅぅぅぅいいいっ！！</source>
+        <extracomment>the Master</extracomment>
+        <translation>难——喝——————啊啊啊！！</translation>
+    </message>
+</context>
+<context>
+    <name>a11y</name>
+    <message>
+        <source>自信 %1、血の清らかさ %2、主様の御所望</source>
+        <translation>自信心 %1，血液纯净度 %2，主上钦点</translation>
+    </message>
+    <message>
+        <source>自信 %1、血の清らかさ %2</source>
+        <translation>自信心 %1，血液纯净度 %2</translation>
+    </message>
+    <message>
+        <source>食事 %1</source>
+        <translation>餐点 %1</translation>
+    </message>
+    <message>
+        <source>自信</source>
+        <translation>自信心</translation>
+    </message>
+    <message>
+        <source>血の清らかさ</source>
+        <translation>血液纯净度</translation>
+    </message>
+    <message>
+        <source>一時停止中、P キーで再開</source>
+        <translation>已暂停，按 P 键继续。</translation>
+    </message>
+    <message>
+        <source>一時停止中</source>
+        <translation>已暂停</translation>
+    </message>
+    <message>
+        <source>案内役</source>
+        <translation>引路人</translation>
+    </message>
+    <message>
+        <source>主様</source>
+        <translation>主上</translation>
+    </message>
+    <message>
+        <source>開花した主様</source>
+        <translation>绽放的主上</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>DISPLAY も WAYLAND_DISPLAY もありません</source>
+        <translation>未设置 DISPLAY 或 WAYLAND_DISPLAY</translation>
+    </message>
+    <message>
+        <source>ディスプレイを開けません（%1）。デスクトップのセッションで起動して下さい</source>
+        <translation>无法连接显示服务器（%1）；请在桌面会话中启动游戏</translation>
+    </message>
+</context>
+<context>
+    <name>tk</name>
+    <message>
+        <source>はい</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>画像を読み込めません: %1
+(%2)</source>
+        <translation>无法加载图片：%1
+（%2）</translation>
+    </message>
+    <message>
+        <source>添字が範囲外です: %1(%2)</source>
+        <translation>下标越界：%1（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>tk::bmp</name>
+    <message>
+        <source>ファイルが見つかりません</source>
+        <translation>找不到文件</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません</source>
+        <translation>无法读取文件</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>文件过大</translation>
+    </message>
+    <message>
+        <source>ビットマップ形式ではありません</source>
+        <translation>不是位图格式</translation>
+    </message>
+    <message>
+        <source>ビットマップのヘッダが壊れているか、対応していない形式です</source>
+        <translation>位图文件头已损坏，或格式不受支持</translation>
+    </message>
+    <message>
+        <source>ファイルが途中で切れています</source>
+        <translation>文件被截断</translation>
+    </message>
+</context>
+</TS>
