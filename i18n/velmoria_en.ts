@@ -9,18 +9,18 @@
 逃げ出した「食事」が%n、</source>
         <extracomment>the guide reads out the work: %1 the rewards, %n the meals that fled</extracomment>
         <translation>
-            <numerusform>Let us see your work...
-Rewards earned: %1,
-and %n meal fled...</numerusform>
-            <numerusform>Let us see your work...
-Rewards earned: %1,
-and %n meals fled...</numerusform>
+            <numerusform>Your work, then...
+Rewards: %1,
+meals fled: %n...</numerusform>
+            <numerusform>Your work, then...
+Rewards: %1,
+meals fled: %n...</numerusform>
         </translation>
     </message>
     <message>
         <source>これより…申し開きの儀式を開幕します…。</source>
         <extracomment>the guide</extracomment>
-        <translation>We now open... the Ceremony of Reckoning...</translation>
+        <translation>And now... the Ceremony of Reckoning... shall begin...</translation>
     </message>
     <message>
         <source>以上を踏まえまして、主様よりお言葉がございます。</source>
@@ -66,7 +66,7 @@ Wait but a moment.</translation>
     <message>
         <source>ま、眩しいっ…！</source>
         <extracomment>the guide</extracomment>
-        <translation>Ah— so bright...!</translation>
+        <translation>S-so bright...!</translation>
     </message>
     <message>
         <source>ふぅ…</source>
@@ -107,7 +107,7 @@ We are pleased with you.</translation>
         <source>この調子を保つがよい。
 期待しておるぞ。</source>
         <extracomment>the Master</extracomment>
-        <translation>Keep it up.
+        <translation>See that you continue thus.
 We expect great things.</translation>
     </message>
     <message>
@@ -124,8 +124,8 @@ We expect great things.</translation>
         <source>所詮、我らは化け物よ。
 人間どもに用などないわ。</source>
         <extracomment>the Master</extracomment>
-        <translation>But We are monsters, after all.
-What use have We for the goodwill of humans?</translation>
+        <translation>But we are monsters, after all.
+What use have we for the goodwill of humans?</translation>
     </message>
     <message>
         <source>これからもお前を雇ってやろう。
@@ -172,7 +172,7 @@ in the Master&apos;s stead.</translation>
         <source>「食事」たちからの評判も上々じゃ。
 引き続き、お前を雇ってやろう。</source>
         <extracomment>the Master</extracomment>
-        <translation>And the meals speak well of you.
+        <translation>And the meals speak highly of you.
 We shall keep you on.</translation>
     </message>
     <message>
@@ -185,7 +185,7 @@ We shall keep you on.</translation>
 どうせ我らは人間に嫌われる身じゃ。</source>
         <extracomment>the Master</extracomment>
         <translation>The meals speak ill of you, it seems,
-but humans hate Our kind whatever We do.</translation>
+but humans loathe our kind whatever we do.</translation>
     </message>
     <message>
         <source>これからの働きに期待して、
@@ -204,7 +204,7 @@ But you mustn&apos;t let your guard down.</translation>
     <message>
         <source>少しでも怠けようものなら、すぐに…</source>
         <extracomment>the guide</extracomment>
-        <translation>Slack off even a little, and straight away...</translation>
+        <translation>Should you idle even a little, then at once...</translation>
     </message>
     <message>
         <source>食べられてしまいますからね。</source>
@@ -246,7 +246,7 @@ Disqualified.</translation>
     <message>
         <source>はぁ…また一人、食べられてしまいましたね。</source>
         <extracomment>the guide</extracomment>
-        <translation>Sigh... another one eaten.</translation>
+        <translation>Sigh... and so another one has been eaten.</translation>
     </message>
     <message>
         <source>エンＤ</source>
@@ -269,10 +269,10 @@ Disqualified.</translation>
 首ですめばいいけどね…
 
 主様は、それはもう大層お怒りですよ。</source>
-        <translation>Tee-hee.
-Let&apos;s hope he only takes your job, and not your head...
+        <translation>Hehe.
+Let&apos;s hope the Master only takes your job, and not your head...
 
-The Master is very angry indeed, you see.</translation>
+He is very angry indeed, you see.</translation>
     </message>
     <message>
         <source>うふふふふふ…</source>
@@ -284,8 +284,8 @@ The Master is very angry indeed, you see.</translation>
     <message>
         <source>悪いが、俺は降りさせてもらう。
 もう二度と会わないだろうな</source>
-        <translation>Sorry, but I&apos;m getting out of this.
-Guess we&apos;ll never see each other again.</translation>
+        <translation>Sorry, but I&apos;m out.
+Guess we won&apos;t be seein&apos; each other again.</translation>
     </message>
 </context>
 <context>
@@ -308,8 +308,8 @@ And don&apos;t bother looking for me!</translation>
     <message>
         <source>もう、これ以上は耐えられません。
 …探さないで下さい………</source>
-        <translation>I can&apos;t bear it any longer.
-...Please don&apos;t look for me......</translation>
+        <translation>I cannot bear it any longer.
+...Please do not look for me...</translation>
     </message>
 </context>
 <context>
@@ -329,7 +329,7 @@ Never wanna see your face again, like, ever!</translation>
     <name>Flight, meal 5</name>
     <message>
         <source>あたくし、切れちゃいましたわ</source>
-        <translation>I have quite lost my patience, I&apos;ll have you know.</translation>
+        <translation>I do believe I have quite snapped.</translation>
     </message>
     <message>
         <source>失礼ながら、あたくしはここで降りますわ。
@@ -386,7 +386,7 @@ Version %1</translation>
     </message>
     <message>
         <source>記録</source>
-        <translation>Record</translation>
+        <translation>Records</translation>
     </message>
     <message>
         <source>一時停止中</source>
@@ -414,7 +414,7 @@ Version %1</translation>
     </message>
     <message>
         <source>設定</source>
-        <translation>Settings</translation>
+        <translation>Game</translation>
     </message>
     <message>
         <source>難易度</source>
@@ -438,7 +438,19 @@ Version %1</translation>
     </message>
     <message>
         <source>バージョン情報</source>
-        <translation>About</translation>
+        <translation>About Velmoria</translation>
+    </message>
+    <message>
+        <source>言語 (Language)</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>ご褒美</source>
+        <translation>Rewards</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>Day</translation>
     </message>
 </context>
 <context>
@@ -455,7 +467,7 @@ This is the Master&apos;s mansion.</translation>
 その必要はございませんから。</source>
         <translation>You must be the new keeper.
 No, I shan&apos;t ask your name.
-There will be no need for it.</translation>
+There is no need, you see.</translation>
     </message>
     <message>
         <source>それよりも…
@@ -475,12 +487,13 @@ Then allow me to explain.</translation>
 主様の「食事」を育てるためです。</source>
         <translation>To put it simply,
 you are here
-to raise the Master&apos;s meals.</translation>
+to raise the Master&apos;s &quot;meals&quot;.</translation>
     </message>
     <message>
         <source>主様は週に一度、週末に召し上がる「食事」をお選びになります。
 その者を、主様のお好みに育てて下さい。</source>
-        <translation>Once a week the Master chooses the meal he will take at the week&apos;s end.
+        <translation>Once a week, the Master chooses the meal
+he will take at the week&apos;s end.
 You are to raise that one to his taste.</translation>
     </message>
     <message>
@@ -491,7 +504,7 @@ You are to raise that one to his taste.</translation>
         <source>やり方は簡単です。「食事」の顔をクリックすれば、
 その者の血が洗礼され、浄められます。</source>
         <translation>It is simple. Click on a meal&apos;s face,
-and its blood is purified, made clean.</translation>
+and their blood will be cleansed and purified.</translation>
     </message>
     <message>
         <source>貴方にはその力がおありのはず。
@@ -508,12 +521,12 @@ so do purify them again and again.</translation>
     <message>
         <source>決して怠ってはいけませんよ。
 さもないと、血はすっかり穢れてしまいます。</source>
-        <translation>Never neglect it.
+        <translation>You must never neglect it.
 Otherwise the blood will be utterly defiled.</translation>
     </message>
     <message>
         <source>ご注意を。「食事」にも感情がございます。</source>
-        <translation>Be careful. The meals have feelings too.</translation>
+        <translation>Do be careful. The meals have feelings too.</translation>
     </message>
     <message>
         <source>劣等感、とでも申しましょうか。
@@ -521,7 +534,8 @@ Otherwise the blood will be utterly defiled.</translation>
 洗礼を怠れば、自信をどんどん失っていきます。</source>
         <translation>A sense of inferiority, one might call it.
 They brood when the others outshine them,
-and when you neglect to purify them, their confidence drains away.</translation>
+and when you neglect to purify them,
+their confidence drains away.</translation>
     </message>
     <message>
         <source>自信をすっかり失くした者は、城から逃げ出してしまいました。
@@ -541,7 +555,8 @@ and was dismissed for it.</translation>
 濃い色の棒（右）が血の清らかさで、長いほど綺麗な血です。</source>
         <translation>By the way, on the raising screen&apos;s graph
 the light bar (left) is confidence
-and the dark bar (right) is blood purity: the longer, the cleaner the blood.</translation>
+and the dark bar (right) is blood purity:
+the longer, the cleaner the blood.</translation>
     </message>
     <message>
         <source>そして一月後の五週目には、
@@ -563,7 +578,7 @@ there is a ceremony at which the Master will judge your work.</translation>
     </message>
     <message>
         <source>………</source>
-        <translation>......</translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>こちらです。
@@ -588,23 +603,23 @@ You will no doubt be starting work first thing tomorrow.</translation>
     </message>
     <message>
         <source>冷酷</source>
-        <translation>Ruthless</translation>
+        <translation>Cold-Hearted</translation>
     </message>
     <message>
         <source>上々の評判</source>
-        <translation>Well spoken of</translation>
+        <translation>Highly Regarded</translation>
     </message>
     <message>
         <source>悪い評判</source>
-        <translation>Ill spoken of</translation>
+        <translation>Ill Regarded</translation>
     </message>
     <message>
         <source>甘すぎる</source>
-        <translation>Too soft</translation>
+        <translation>Too Soft</translation>
     </message>
     <message>
         <source>まるで駄目</source>
-        <translation>Hopeless</translation>
+        <translation>Utterly Useless</translation>
     </message>
     <message>
         <source>解雇</source>
@@ -612,11 +627,11 @@ You will no doubt be starting work first thing tomorrow.</translation>
     </message>
     <message>
         <source>結末の記録が壊れていて、写しも作れません。記録は書き込みません</source>
-        <translation>the record of endings is damaged and cannot be copied aside; nothing will be written to it</translation>
+        <translation>the record of endings is damaged and no copy of it can be made; nothing will be written to it</translation>
     </message>
     <message>
         <source>結末の記録が壊れています。読めた結末だけを残し、元のファイルは写しに残しました</source>
-        <translation>the record of endings was damaged; the endings that could be read are kept, and the file as it was is copied to</translation>
+        <translation>the record of endings is damaged; the readable endings are kept, and the original file has been copied to</translation>
     </message>
     <message>
         <source>結末の記録を読めません</source>
@@ -624,11 +639,11 @@ You will no doubt be starting work first thing tomorrow.</translation>
     </message>
     <message>
         <source>結末の記録の %1 が読めません。その結末は未到達とします</source>
-        <translation>cannot read %1 in the record of endings; that ending counts as not reached</translation>
+        <translation>cannot read %1 in the record of endings; assuming that ending was not reached</translation>
     </message>
     <message>
         <source>結末の記録の games が読めません。0 回とします</source>
-        <translation>cannot read the count of games in the record of endings; it counts as 0</translation>
+        <translation>cannot read games in the record of endings; assuming 0</translation>
     </message>
     <message>
         <source>結末の記録を書き込めません</source>
@@ -672,7 +687,7 @@ life here ain&apos;t so bad after all.</translation>
     </message>
     <message>
         <source>なんて言うか…僕さ、</source>
-        <translation>How do I put it... me, I mean,</translation>
+        <translation>How do I put it... for me,</translation>
     </message>
     <message>
         <source>今はもう、別に嫌じゃないんだ。
@@ -718,7 +733,7 @@ But lately I&apos;ve kinda changed my mind, y&apos;know?</translation>
         <source>こーんなに必死に
 必要とされちゃうとさぁ…</source>
         <translation>When somebody needs you
-this soooo badly...</translation>
+sooo desperately...</translation>
     </message>
     <message>
         <source>正直、気分いいじゃん？</source>
@@ -765,7 +780,7 @@ may be needed after all.</translation>
     </message>
     <message>
         <source>ふふふ…</source>
-        <translation>Hehehe...</translation>
+        <translation>Fufufu...</translation>
     </message>
     <message>
         <source>不思議なものですね。
@@ -790,9 +805,9 @@ I cannot call myself unhappy.</translation>
         <source>主様の御所望なさる「食事」に
 印を付けておきました
 その「食事」をメインに洗礼して下さい</source>
-        <translation>I have put a mark on the meal
+        <translation>I have put a mark on the &quot;meal&quot;
 the Master wishes for.
-Purify that meal above all.</translation>
+Please purify that meal first and foremost.</translation>
     </message>
 </context>
 <context>
@@ -800,7 +815,7 @@ Purify that meal above all.</translation>
     <message>
         <source>主様の、お食事ぃいいいいい</source>
         <extracomment>the guide</extracomment>
-        <translation>Dinner is served for the Maaaaaster!</translation>
+        <translation>The Master&apos;s meeeeeeal!</translation>
     </message>
     <message>
         <source>うむ・・・うまい
@@ -831,7 +846,7 @@ You dare serve Us such swill, you fool!</translation>
         <extracomment>the Master</extracomment>
         <translation>Hm...? Our meal is nowhere to be seen.
 You!
-You let it escape, didn&apos;t you!
+You let it escape, did you not!
 Then We shall drink YOUR blood instead!</translation>
     </message>
     <message>
@@ -842,7 +857,7 @@ Then We shall drink YOUR blood instead!</translation>
     <message>
         <source>まずうぅぅぅぅぅいいいっ！！</source>
         <extracomment>the Master</extracomment>
-        <translation>VILE, VILE, VIIIIILE!!</translation>
+        <translation>FOOOOOOUUUL!!</translation>
     </message>
 </context>
 <context>
@@ -861,15 +876,15 @@ Then We shall drink YOUR blood instead!</translation>
     </message>
     <message>
         <source>自信</source>
-        <translation>confidence</translation>
+        <translation>Confidence</translation>
     </message>
     <message>
         <source>血の清らかさ</source>
-        <translation>blood purity</translation>
+        <translation>Blood purity</translation>
     </message>
     <message>
         <source>一時停止中、P キーで再開</source>
-        <translation>Paused, press P to resume</translation>
+        <translation>Paused. Press P to resume.</translation>
     </message>
     <message>
         <source>一時停止中</source>
@@ -877,15 +892,15 @@ Then We shall drink YOUR blood instead!</translation>
     </message>
     <message>
         <source>案内役</source>
-        <translation>the guide</translation>
+        <translation>The guide</translation>
     </message>
     <message>
         <source>主様</source>
-        <translation>the Master</translation>
+        <translation>The Master</translation>
     </message>
     <message>
         <source>開花した主様</source>
-        <translation>the Master, in bloom</translation>
+        <translation>The Master, in bloom</translation>
     </message>
 </context>
 <context>
@@ -896,7 +911,7 @@ Then We shall drink YOUR blood instead!</translation>
     </message>
     <message>
         <source>ディスプレイを開けません（%1）。デスクトップのセッションで起動して下さい</source>
-        <translation>cannot open a display (%1); start the game in a desktop session</translation>
+        <translation>cannot open display (%1); start the game in a desktop session</translation>
     </message>
 </context>
 <context>
@@ -916,19 +931,19 @@ Then We shall drink YOUR blood instead!</translation>
     <message>
         <source>画像を読み込めません: %1
 (%2)</source>
-        <translation>Cannot load a picture: %1
+        <translation>Cannot load image: %1
 (%2)</translation>
     </message>
     <message>
         <source>添字が範囲外です: %1(%2)</source>
-        <translation>Index out of range: %1(%2)</translation>
+        <translation>Index out of range: %1 (%2)</translation>
     </message>
 </context>
 <context>
     <name>tk::bmp</name>
     <message>
         <source>ファイルが見つかりません</source>
-        <translation>the file is missing</translation>
+        <translation>file not found</translation>
     </message>
     <message>
         <source>通常のファイルではありません</source>
@@ -936,11 +951,11 @@ Then We shall drink YOUR blood instead!</translation>
     </message>
     <message>
         <source>ファイルを読めません</source>
-        <translation>the file cannot be read</translation>
+        <translation>cannot read the file</translation>
     </message>
     <message>
         <source>ファイルが大きすぎます</source>
-        <translation>the file is too large</translation>
+        <translation>file too large</translation>
     </message>
     <message>
         <source>ビットマップ形式ではありません</source>
@@ -948,11 +963,11 @@ Then We shall drink YOUR blood instead!</translation>
     </message>
     <message>
         <source>ビットマップのヘッダが壊れているか、対応していない形式です</source>
-        <translation>the bitmap&apos;s headers are broken, or of a kind not supported</translation>
+        <translation>bitmap header damaged or in an unsupported format</translation>
     </message>
     <message>
         <source>ファイルが途中で切れています</source>
-        <translation>the file is cut short</translation>
+        <translation>file truncated</translation>
     </message>
 </context>
 </TS>
