@@ -69,6 +69,10 @@ private slots:
         Game again;
         QCOMPARE(record(again), QStringList({"迎えた結末　8／8", "", "開花　　　　悪い評判", "お気に入り　甘すぎる",
                                              "冷酷　　　　まるで駄目", "上々の評判　解雇", "", "終えたゲーム　8回"}));
+        // In Chinese too, the names all full-width, in two columns.
+        lang::use("zh");
+        QCOMPARE(record(again).mid(2, 4), QStringList({"主上绽放　　口碑不佳", "深得宠信　　过于心软", "冷酷无情　　一无是处", "口碑极佳　　惨遭解雇"}));
+        lang::use("ja");
         // Not for a game played on after its window was closed.
         again.onBox = [&](const ShownBox& box) {
             if (box.prompt.startsWith("以上を踏まえまして")) again->close();

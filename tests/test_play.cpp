@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QToolTip>
 
 namespace {
 // Nothing is delivered, by the clock or by hand, yet the game's own
@@ -65,12 +66,19 @@ QAccessibleInterface* shown(Fom& f, QAccessible::Role role, const QString& name 
 
 // Kana, kanji and full-width forms.
 bool japanese(const QString& s) { return s.contains(QRegularExpression("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]")); }
+// What must not show in a language: any of those in English; kana, or a
+// Latin word but P and Velmoria, in Chinese.
+bool foreign(const QString& language, const QString& s) {
+    if (language == "zh") return s.contains(QRegularExpression("[\\x{3040}-\\x{30FF}]|(?!P\\b|Velmoria)\\b[A-Za-z]+"));
+    return language == "en" && japanese(s);
+}
 
 // Every text the window shows or a reader finds, but the language menu's,
-// which keeps both scripts.
+// whose names are each in their own language.
 QStringList windowTexts(Fom& f) {
     QStringList out{f.windowTitle(), QGuiApplication::applicationDisplayName()};
-    for (const tk::Label* l : {f.LblNamGhb, f.LblNamWeek, f.LblNamDay, f.LblGhb, f.LblWeek, f.LblDay, f.LblStt, f.Lbl}) out << l->text();
+    for (const tk::Label* l : {f.LblNamGhb, f.LblNamWeek, f.LblNamDay, f.LblGhb, f.LblWeek, f.LblDay, f.LblStt, f.Lbl})
+        if (l->Visible()) out << l->text() << l->toolTip();
     std::function<void(QMenu*)> menu = [&](QMenu* m) {
         out << m->title();
         for (QAction* a : m->actions())
@@ -89,9 +97,9 @@ QStringList windowTexts(Fom& f) {
 // meals fleeing and meal 2 speaking its mind (or not) in the first tick,
 // and every week's wish, meal 1, drunk with clean or dirty blood. Returns
 // each box as its speaker, buttons, title or none and end picture, with any
-// Japanese text shown meanwhile.
+// text shown meanwhile that does not belong to the language spoken.
 struct Played {
-    QStringList boxes, japanese;
+    QStringList boxes, japanese;  // Japanese: in the game's own language, what is foreign
 };
 Played play(int answer, int fled, bool speaks, bool clean) {
     Game g;
@@ -102,7 +110,7 @@ Played play(int answer, int fled, bool speaks, bool clean) {
         p.boxes << QString("%1 %2 %3 %4").arg(box.face).arg(box.buttons).arg(box.title.isEmpty()).arg(box.startPicture);
         const QStringList seen = windowTexts(*g) << box.prompt << box.title << tk::buttonCaptions(box.buttons);
         for (const QString& t : seen)
-            if (japanese(t)) p.japanese << t;
+            if (lang::current() == "ja" ? japanese(t) : foreign(lang::current(), t)) p.japanese << t;
     };
     g->ImgStt_Click();
     for (int i = 0; i < 7; ++i) g->Senrei(i, 900);
@@ -112,7 +120,7 @@ Played play(int answer, int fled, bool speaks, bool clean) {
     while (!g->ImgStt->Visible()) g->Senrei(0, clean ? 1000 : -1000), g->DayTim.fire();
     g->Mnu4->trigger();  // the record, too
     for (const QString& t : windowTexts(*g))
-        if (japanese(t)) p.japanese << t;
+        if (lang::current() == "ja" ? japanese(t) : foreign(lang::current(), t)) p.japanese << t;
     return p;
 }
 }  // namespace
@@ -349,7 +357,7 @@ private slots:
             for (int answer : {int(tk::vbYes), int(tk::vbNo)}) {
                 const Played own = play(answer, e.fled, e.speaks, e.clean);
                 QVERIFY(own.japanese.size() > own.boxes.size());  // the check sees Japanese where there is some
-                for (const char* code : {"en"}) {
+                for (const char* code : {"en", "zh"}) {
                     lang::use(code);
                     const Played other = play(answer, e.fled, e.speaks, e.clean);
                     lang::use("ja");
@@ -367,25 +375,62 @@ private slots:
         const struct { const char* asked; const char* remembered; QStringList desktop; const char* spoken; } rows[] = {
             {"", "", ja, "ja"}, {"", "", en, "en"}, {"", "", de, "en"}, {"", "", {"C"}, "ja"},
             {"", "", QStringList{"de", "de-Latn-DE", "de-DE"} + ja, "ja"}, {"", "en", ja, "en"}, {"ja", "en", en, "ja"},
-            {"", "fr", ja, "ja"}, {"", "", {}, "en"}};
+            {"", "fr", ja, "ja"}, {"", "", {}, "en"}, {"", "", {"zh-CN", "zh-Hans-CN", "zh"}, "zh"},
+            {"", "", {"zh-TW", "zh-Hant-TW", "zh"}, "zh"}, {"", "", {"zh-HK", "zh-Hant-HK", "zh"}, "zh"}, {"zh", "en", ja, "zh"}};
         for (const auto& r : rows) QCOMPARE(lang::choose(r.asked, r.remembered, r.desktop), QString(r.spoken));
     }
 
-    // From the menu, in play: every word changes at once, nothing else
-    // does, and the choice is remembered.
+    // From the menu, in play: every word changes, hints and a reader's names
+    // too, the end picture's word with them; nothing else does, and the
+    // choice is remembered.
     void switchingInPlayChangesOnlyTheWords() {
+        Told told;
         Game g;
         g.raising(3);
+        g->ImgStt->setPicture(g->Gazou("end"));
         const QString before = g.state(), ownWords = windowTexts(*g).join('|');
-        for (const char* code : {"en", "ja"}) {
+        for (const char* code : {"en", "zh", "ja"}) {
             for (QAction* a : g->Mnu5->actions())
                 if (a->data() == code) a->trigger();
             QCoreApplication::sendPostedEvents();
-            QCOMPARE(g.state(), before);
-            QCOMPARE(lang::remembered(), QString(code));
-            QCOMPARE(japanese(windowTexts(*g).join('|')), QString(code) == "ja");
+            QVERIFY(g.state() == before && lang::remembered() == code);
+            QCOMPARE(pictureName(g->ImgStt->picture()), QString(code) == "ja" ? "end" : QString("end_") + code);
+            const QStringList texts = windowTexts(*g);
+            for (const QString& t : texts) QVERIFY2(!foreign(code, t), qPrintable(t));
         }
         QCOMPARE(windowTexts(*g).join('|'), ownWords);
+    }
+
+    // The counters' hints show where the pointer rests on a number that
+    // nothing covers, in the language spoken; a reader gets each as the
+    // counter's description, never in its name.
+    void countersHints() {
+        Told told;
+        Game g;
+        auto hint = [&](const tk::Label* l) {
+            QToolTip::hideText();
+            QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+            const QPoint at = l->textRect().center();
+            QWidget* w = g->client()->childAt(at) ? g->client()->childAt(at) : g->client();
+            QHelpEvent e(QEvent::ToolTip, w->mapFrom(g->client(), at), g->client()->mapToGlobal(at));
+            QApplication::sendEvent(w, &e);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(hint(g->LblGhb), QString());  // under the start picture
+        g.raising();
+        const std::pair<const tk::Label*, const char*> rows[] = {{g->LblGhb, "ご褒美"}, {g->LblWeek, "週"}, {g->LblDay, "日"}, {g->LblNamGhb, ""}};
+        for (const auto& [label, text] : rows) QCOMPARE(hint(label), QString(text));
+        QAccessibleInterface* week = shown(*g, QAccessible::StaticText, "週 1");
+        QVERIFY(week && week->text(QAccessible::Description) == "週");
+        key(&*g, Qt::Key_P);
+        QCOMPARE(hint(g->LblGhb), QString());  // under the pause overlay
+        key(&*g, Qt::Key_P);
+        lang::use("en");
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(hint(g->LblGhb) == "Rewards" && QFontInfo(QToolTip::font()).family() == "Noto Sans CJK JP");
+        lang::use("zh");
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!hint(g->LblWeek).isEmpty() && QFontInfo(QToolTip::font()).family() == "Noto Sans CJK SC");
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 QColor onScreen(Fom& f, QPoint at) { return onScreen(&f).pixelColor(f.client()->mapTo(&f, at)); }
@@ -122,19 +123,31 @@ private slots:
         }
     }
 
-    // Han characters keep their Japanese forms whatever the locale (run
-    // again under zh_CN).
-    void hanCharactersUseAJapaneseFont() {
+    // Han characters take the forms of the language spoken, whatever the
+    // locale (run again under zh_CN) and after a switch in play: Japanese
+    // never in Chinese faces, Chinese in them; each language's own name in
+    // its own faces.
+    void hanCharactersTakeTheLanguagesForms() {
         Game g;
-        for (const QFont& font : {g->LblNamGhb->font(), g->Lbl->font(), g->menuBar()->font()}) {
-            QTextLayout layout(QString("働き 週 日にち 設定 難易度 軽い 重い 激重 主様"), font);
+        auto family = [](const QString& text, const QFont& font) {
+            QTextLayout layout(text, font);
             layout.beginLayout();
             layout.createLine();
             layout.endLayout();
-            for (const QGlyphRun& run : layout.glyphRuns()) {
-                const QString family = run.rawFont().familyName();
-                QVERIFY2(family == "Noto Sans CJK JP" || family == "IPAGothic", qPrintable(family));
-            }
+            QStringList families;
+            for (const QGlyphRun& run : layout.glyphRuns()) families << run.rawFont().familyName();
+            families.removeDuplicates();
+            return families.join('+');
+        };
+        for (const char* code : {"ja", "zh", "en", "ja"}) {
+            lang::use(code);
+            QCoreApplication::sendPostedEvents();
+            const QString want = QString(code) == "zh" ? "Noto Sans CJK SC" : "Noto Sans CJK JP";
+            for (const QFont& font : {g->LblNamGhb->font(), g->Lbl->font(), g->menuBar()->font(), g->Mnu0->font(),
+                                      QApplication::font(), QToolTip::font()})
+                QCOMPARE(family("働き 週 日にち 写 直 骨 主様", font), want);
+            for (QAction* a : g->Mnu5->actions())
+                QCOMPARE(family(a->text(), a->font().resolve(g->Mnu5->font())), a->data() == "zh" ? "Noto Sans CJK SC" : "Noto Sans CJK JP");
         }
     }
 

@@ -85,14 +85,17 @@ void useFaces() {
 }  // namespace lang
 
 void Fom::createLanguageMenu() {
-    // Its title comes from Kotoba(); each language by its own name, in its
-    // own faces whatever the window speaks.
+    // Its title comes from Kotoba(); each language by its own name.
     QMenu* menu = Mnu0->addMenu(QString());
     auto* group = new QActionGroup(menu);
     for (const auto& [code, name] : lang::kLanguages) {
         QAction* a = menu->addAction(QString::fromUtf8(name));
+        // In its own faces whatever the window speaks. The style hint keeps
+        // the font from equalling the one the action holds, which setFont()
+        // would ignore, leaving the menu's faces in force.
         QFont face;
         face.setFamilies(fonts::families(QLatin1String(code)));
+        face.setStyleHint(QFont::SansSerif);
         a->setFont(face);
         a->setCheckable(true);
         a->setData(QLatin1String(code));
