@@ -82,7 +82,8 @@ public:
         buttons_.first()->setDefault(true);
         escape_ = buttons_.value(escape);
         // A label with a buddy reads '&' as a mnemonic.
-        text_->setText(QString(text).replace(QLatin1Char('&'), QLatin1String("&&")));
+        line_ = QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
+        text_->setText(line_);
         text_->setBuddy(buttons_.first());
         buttons_.first()->setFocus();
         if (isVisible()) fit();
@@ -104,21 +105,53 @@ protected:
     }
 
 private:
+    // Each line wider than `room` broken after its last comma or space at
+    // which the first part fits, so that a narrow screen keeps words whole;
+    // a line with none is left to the label's own wrapping.
+    static QString broken(const QString& text, const QFontMetrics& fm, int room) {
+        QStringList out;
+        for (QString line : text.split(QLatin1Char('\n'))) {
+            while (fm.horizontalAdvance(line) > room) {
+                int at = -1;
+                for (int i = 1; i < line.size(); ++i)
+                    if (QStringLiteral("、，, ").contains(line[i - 1]) && fm.horizontalAdvance(line.left(i)) <= room) at = i;
+                if (at < 0) break;
+                out << line.left(at).trimmed();
+                line = line.mid(at).trimmed();
+            }
+            out << line;
+        }
+        return out.join(QLatin1Char('\n'));
+    }
+    QString line_;  // as the scene gave it
+
     // Only changes what differs, so that it settles after one round.
     void fit() {
         QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
         const QRect avail = screenArea(owner).available;
         const QFontMetrics fm(text_->font());
-        int textWidth = 0;
-        for (const QString& line : text_->text().split(QLatin1Char('\n')))
-            textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+        // Margins, spacing and buttons in the text's own measure, so that a
+        // large text does not crowd its box.
+        const int em = fm.height();
+        if (layout()->spacing() != em / 3) {
+            layout()->setContentsMargins(em / 2, em / 2, em / 2, em / 2);
+            layout()->setSpacing(em / 3);
+        }
+        for (QPushButton* b : buttons_)
+            b->setMinimumSize(b->fontMetrics().horizontalAdvance(b->text()) + em * 3 / 2, em * 8 / 5);
         const int widest = avail.width() * 9 / 10;
         const QMargins m = layout()->contentsMargins();
+        const QString text = broken(line_, fm, widest - m.left() - m.right());
+        if (text_->text() != text) text_->setText(text);
+        int textWidth = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            textWidth = std::max(textWidth, fm.horizontalAdvance(line));
         // As wide as the text with a margin each side, wrapped where wider.
         const bool wrap = textWidth + m.left() + m.right() > widest;
         if (text_->wordWrap() != wrap) text_->setWordWrap(wrap);
         layout()->activate();
-        const int width = std::min(widest, std::max(textWidth + m.left() + m.right(), layout()->totalMinimumSize().width()));
+        // Wide enough for its title too, which the window manager would cut.
+        const int width = std::min(widest, std::max({textWidth + m.left() + m.right(), layout()->totalMinimumSize().width(), 12 * em}));
         const QSize size(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
                                                               : layout()->totalMinimumSize().height());
         if (size != this->size() || minimumSize() != size || maximumSize() != size) setFixedSize(size);

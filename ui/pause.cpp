@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -29,7 +30,8 @@ protected:
         p.drawText(rect(), Qt::AlignCenter, QCoreApplication::translate("Fom", "一時停止中"));
         if (!byPlayer) return;
         const int below = rect().center().y() + QFontMetrics(f).height() / 2;
-        f.setPointSize(std::max(1, points / 3));
+        // Never below the desktop's own size, which a small window would reach.
+        f.setPointSizeF(std::max(points / 3.0, QApplication::font().pointSizeF()));
         p.setFont(f);
         p.drawText(QRect(0, below, width(), height() - below), Qt::AlignHCenter | Qt::AlignTop,
                    QCoreApplication::translate("Fom", "P キーで再開"));
