@@ -196,6 +196,9 @@ private slots:
             QVERIFY2((seen.box.center() - g->frameGeometry().center()).manhattanLength() <= 4, row);
             const Seen wide = showRealBox(QString(100, QChar(0x3042)));
             QVERIFY2(wide.wrapped && wide.fits && avail.contains(wide.box), row);
+            // Broken after its comma rather than inside a word.
+            const QString a(30, QChar(0x3042)), i(30, QChar(0x3044));
+            QVERIFY2(showRealBox(a + "、" + i + "、" + a).text == a + "、\n" + i + "、\n" + a, row);
         }
     }
 
