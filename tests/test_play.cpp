@@ -106,11 +106,13 @@ Played play(int answer, int fled, bool speaks, bool clean) {
     g.fallback = [] { return 0.0f; };
     Played p;
     g.answers = {answer};
-    g.onBox = [&](const ShownBox& box) {
-        p.boxes << QString("%1 %2 %3 %4").arg(box.face).arg(box.buttons).arg(box.title.isEmpty()).arg(box.startPicture);
-        const QStringList seen = windowTexts(*g) << box.prompt << box.title << tk::buttonCaptions(box.buttons);
+    auto note = [&](const QStringList& seen) {
         for (const QString& t : seen)
             if (lang::current() == "ja" ? japanese(t) : foreign(lang::current(), t)) p.japanese << t;
+    };
+    g.onBox = [&](const ShownBox& box) {
+        p.boxes << QString("%1 %2 %3 %4").arg(box.face).arg(box.buttons).arg(box.title.isEmpty()).arg(box.startPicture);
+        note(windowTexts(*g) << box.prompt << box.title << tk::buttonCaptions(box.buttons));
     };
     g->ImgStt_Click();
     for (int i = 0; i < 7; ++i) g->Senrei(i, 900);
@@ -119,8 +121,7 @@ Played play(int answer, int fled, bool speaks, bool clean) {
     g->Tim.fire();
     while (!g->ImgStt->Visible()) g->Senrei(0, clean ? 1000 : -1000), g->DayTim.fire();
     g->Mnu4->trigger();  // the record, too
-    for (const QString& t : windowTexts(*g))
-        if (lang::current() == "ja" ? japanese(t) : foreign(lang::current(), t)) p.japanese << t;
+    note(windowTexts(*g));
     return p;
 }
 }  // namespace
@@ -409,7 +410,7 @@ private slots:
         Game g;
         auto hint = [&](const tk::Label* l) {
             QToolTip::hideText();
-            QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) return QStringLiteral("(the last hint never went)");
             const QPoint at = l->textRect().center();
             QWidget* w = g->client()->childAt(at) ? g->client()->childAt(at) : g->client();
             QHelpEvent e(QEvent::ToolTip, w->mapFrom(g->client(), at), g->client()->mapToGlobal(at));

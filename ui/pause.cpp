@@ -1,9 +1,9 @@
 // The pause as the player sees it: the overlay over the raising screen.
 #include "game/fom.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMouseEvent>
-#include <QApplication>
 #include <QPainter>
 
 #include <algorithm>
